@@ -1,0 +1,7 @@
+#include "fault_memory.h"
+
+FaultMemory& TheFaultMemory()
+{
+    static FaultMemory memory;
+    return memory;
+}

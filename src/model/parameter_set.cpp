@@ -1,0 +1,7 @@
+#include "parameter_set.h"
+
+ParameterSet& TheParameterSet()
+{
+    static ParameterSet record;
+    return record;
+}
