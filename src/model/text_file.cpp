@@ -1,0 +1,113 @@
+#include "text_file.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+// Code points of 0x80..0x9F in Windows-1252 (0 where the code is unassigned).
+constexpr std::array<char32_t, 32> kHigh = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013,
+    0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string ToWindows1252(const std::string& utf8)
+{
+    std::string out;
+    for (size_t i = 0; i < utf8.size();) {
+        unsigned char b = utf8[i];
+        char32_t c;
+        int len;
+        if (b < 0x80) { c = b; len = 1; }
+        else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; len = 2; }
+        else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; len = 3; }
+        else if ((b & 0xF8) == 0xF0) { c = b & 0x07; len = 4; }
+        else { out += '?'; ++i; continue; }
+        if (i + len > utf8.size()) { out += '?'; break; }
+        for (int k = 1; k < len; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        i += len;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) { out += char(c); continue; }
+        char mapped = '?';
+        for (size_t k = 0; k < kHigh.size(); ++k)
+            if (kHigh[k] == c && c != 0) mapped = char(0x80 + k);
+        out += mapped;
+    }
+    return out;
+}
+
+std::string FromWindows1252(const std::string& bytes)
+{
+    std::string out;
+    for (unsigned char b : bytes) {
+        if (b >= 0x80 && b <= 0x9F) AppendUtf8(out, kHigh[b - 0x80] ? kHigh[b - 0x80] : U'?');
+        else AppendUtf8(out, b);
+    }
+    return out;
+}
+
+std::string WithCrLf(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+        out += text[i];
+    }
+    return out;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes)
+{
+    std::string temp = path + ".tmp~";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    size_t done = 0;
+    bool ok = true;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) { ok = false; break; }
+        done += size_t(n);
+    }
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& utf8Text)
+{
+    return WriteFileAtomically(path, WithCrLf(ToWindows1252(utf8Text)));
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}

@@ -1,0 +1,42 @@
+#include "text_file.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+TEST(Windows1252, GermanTextRoundTrips)
+{
+    std::string text = "Gerätetyp Überwachungen Bildhöhe ß €";
+    std::string bytes = ToWindows1252(text);
+    EXPECT_EQ(bytes, "Ger\xE4tetyp \xDC"
+                     "berwachungen Bildh\xF6he \xDF \x80");
+    EXPECT_EQ(FromWindows1252(bytes), text);
+}
+
+TEST(Windows1252, UnmappableBecomesQuestionMark)
+{
+    EXPECT_EQ(ToWindows1252("a\xE2\x86\x92z"), "a?z");  // U+2192 arrow
+}
+
+TEST(TextFile, CrLfAndAtomicReplace)
+{
+    fs::path dir = fs::temp_directory_path() / ("textfile_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::string path = (dir / "a.txt").string();
+    ASSERT_TRUE(WriteTextFile(path, "Bildhöhe\nx\n"));
+    EXPECT_EQ(*ReadFileBytes(path), "Bildh\xF6he\r\nx\r\n");
+    EXPECT_FALSE(fs::exists(path + ".tmp~"));
+
+    // A folder that cannot be written: failure, and the old file is untouched.
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+    bool wrote = WriteTextFile(path, "neu\n");
+    fs::permissions(dir, fs::perms::owner_all);
+    if (geteuid() != 0) {
+        EXPECT_FALSE(wrote);
+        EXPECT_EQ(*ReadFileBytes(path), "Bildh\xF6he\r\nx\r\n");
+    }
+    EXPECT_FALSE(WriteTextFile((dir / "missing" / "b.txt").string(), "x"));
+    fs::remove_all(dir);
+}
