@@ -1,0 +1,27 @@
+#pragma once
+// The eight parameter editor dialogs. The main window creates them once at start-up,
+// in its fixed order, and shows them modally from its editor buttons.
+class QDialog;
+class QWidget;
+class Dialogs;
+struct ParameterSet;
+
+struct EditorContext {
+    ParameterSet& Params;
+    Dialogs& Messages;
+    float Scale;  // screen dpi / 96
+};
+
+enum class EditorForm {
+    GrenzwerteMaxPWR,          // TGrenzwerteMaxPWRForm
+    PWR_Korrektur,             // TPWR_KorrekturForm
+    Softstartrelais,           // TSoftstartrelaisForm
+    Timing,                    // TTimingForm
+    Allgemeines,               // TAllgemeinesForm
+    Anzeigebereiche,           // TAnzeigebereicheForm
+    Grenzwerte,                // TGrenzwerteForm
+    Grenzwerte_IA_Mittelwert,  // TGrenzwerte_IA_MittelwertForm
+};
+
+// Creates one dialog (hidden). Its objectName() is the class name, e.g. "TTimingForm".
+QDialog* CreateEditorForm(EditorForm which, const EditorContext& context, QWidget* parent);
