@@ -10,6 +10,7 @@
 // The lines: DSR follows DTR and CTS follows RTS after a configurable delay (or never,
 // or stuck on). While DTR is high the board is held in reset; when DTR falls the board
 // starts the boot ROM if RTS is high, else its application firmware.
+#include "event_poster.h"
 #include "serial_port.h"
 #include "virtual_clock.h"
 
@@ -54,8 +55,14 @@ public:
     void Send(uint8_t byte, int64_t delayUs = 0) { Send(std::vector<uint8_t>{byte}, delayUs); }
     // Run `action` on the board delayUs from now (a storing phase, an erase...).
     void At(int64_t delayUs, std::function<void()> action);
+    // The board's present: the clock's, or while the board handles an event, the
+    // moment that event was due.
     int64_t NowUs() const;
     bool InReset() const;
+    // The program the board runs now (none while in reset).
+    BoardProgram* Running() const;
+    bool DtrHigh() const;
+    bool RtsHigh() const;
 
     // ---- failure modes ----
     LineBehaviour ResetAnswer;  // DSR after DTR
@@ -82,6 +89,12 @@ public:
     std::vector<uint8_t> BytesReceived() const;  // every byte the board got from the PC
     std::vector<uint8_t> BytesSent() const;      // every byte the board delivered
     void ClearLog();
+    // The log as text, one line per entry: "12.345 ms  PC>board BA", "... line DTR=1".
+    std::string LogText() const;
+
+    // Line changes (OnModemChange) go through this poster when one is installed, so
+    // that they reach the window when it processes its messages, as with a real port.
+    void SetPoster(EventPoster poster);
 
     // ---- SerialPort ----
     void SetDeviceName(const std::string& name) override;
@@ -103,4 +116,15 @@ public:
 private:
     struct State;
     State* s_;
+
+    void CatchUp();
+    void NotifyLines();
+    void Enter(const char* operation);
+    void Check(const char* operation, bool needsOpen);
+    void Transmit(uint8_t byte);
+    void DropDTR();
+    void DropRTS();
+    void Answer(const LineBehaviour& behaviour, bool on, bool isCts);
+    unsigned CurrentStatus() const;
+    void LogLine(const char* name, bool on);
 };

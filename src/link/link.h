@@ -25,6 +25,20 @@ inline constexpr uint8_t DataEnd = 0xFA;
 inline constexpr uint8_t Done = 0xAF;
 }  // namespace BoardByte
 
+// The protocol's waits and poll limits. Tests compute their timings from these.
+namespace LinkTiming {
+inline constexpr int kSentPollMs = 10;       // WaitSent: between tests of a pending write
+inline constexpr int kSentMaxWaits = 96;     // WaitSent: gives up at the 97th test
+inline constexpr int kLineAnswerMs = 50;     // from driving a line to reading its answer
+inline constexpr int kResetPulseMs = 200;    // between the reset edges
+inline constexpr int kAfterResetMs = 2000;   // from the end of the reset to the ping
+inline constexpr int kPingFirstPollMs = 10;  // from the sent ping to its first poll
+inline constexpr int kPingPollMs = 1;
+inline constexpr int kModeOffSettleMs = 200; // after the mode line dropped
+inline constexpr int kAnswerPolls = 100;     // polls for an answer or an echo...
+inline constexpr int kAnswerInTime = 96;     // ...of which only the first 96 count
+}  // namespace LinkTiming
+
 // What an exchange works with: the port, the window, the parameter set.
 struct Link {
     SerialPort& Port;

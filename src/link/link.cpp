@@ -1,0 +1,181 @@
+#include "link.h"
+
+using namespace LinkTiming;
+
+namespace {
+
+void Fail(Link& link, const std::string& text)
+{
+    link.Host.Messages().Beep();
+    link.Host.Messages().Error(text);
+}
+
+// A failed line step also clears the progress and the status of the exchange.
+void FailLine(Link& link, const std::string& text)
+{
+    Fail(link, text);
+    link.Host.SetProgress(0);
+    link.Host.SetStatus("");
+}
+
+bool DsrOn(Link& link) { return (link.Port.GetModemStatus() & kModemDsr) != 0; }
+bool CtsOn(Link& link) { return (link.Port.GetModemStatus() & kModemCts) != 0; }
+
+// Polls up to kAnswerPolls times, sleeping `pollMs` before each test. Returns the poll
+// (1-based) at which a byte was read, 0 if none came.
+int PollForByte(Link& link, int pollMs, uint8_t& byte)
+{
+    for (int poll = 1; poll <= kAnswerPolls; ++poll) {
+        link.Host.Sleep(pollMs);
+        if (link.Port.InputCount() > 0) {
+            byte = link.Port.ReadByte();
+            return poll;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool WaitSent(Link& link, int code)
+{
+    for (int waits = 0;; ++waits) {
+        if (!link.Port.WritePending())
+            return true;
+        if (waits >= kSentMaxWaits) {
+            Fail(link, "Daten senden konnte nicht ausgeführt werden!  Fehlercode " + std::to_string(code)
+                           + "\n\n             Datenübertragung abgebrochen!");
+            return false;
+        }
+        link.Host.Sleep(kSentPollMs);
+    }
+}
+
+bool PingBoard(Link& link)
+{
+    link.Port.PurgeInput();
+    link.Port.WriteByte(BoardByte::Ping);
+    if (!WaitSent(link, 1))
+        return false;
+    link.Host.Sleep(kPingFirstPollMs);
+    uint8_t answer = 0;
+    const int poll = PollForByte(link, kPingPollMs, answer);
+    if (poll > 0 && poll <= kAnswerInTime && answer == BoardByte::Ping)
+        return true;
+    Fail(link,
+         "     Gerät antwortet nicht!\n\nMögliche Gründe, z.B.:\nTest-Jumper auf Platine vergessen.\n"
+         "Netzkabel nicht entfernt.\nNoch keine Firmware geladen.");
+    return false;
+}
+
+bool ResetOn(Link& link)
+{
+    link.Port.SetDTR();
+    link.Params.ResetLineOn = 1;
+    link.Host.Sleep(kLineAnswerMs);
+    if (DsrOn(link)) {
+        link.Host.PaintResetPanel(true);
+        return true;
+    }
+    link.Host.PaintResetPanel(false);
+    FailLine(link, "Keine Rückmeldung vom \"Reset\"-Befehl \"ein\" erhalten!\n\n        Datenübertragung abgebrochen!");
+    return false;
+}
+
+bool ResetOff(Link& link)
+{
+    link.Port.ClearDTR();
+    link.Params.ResetLineOn = 0;
+    link.Host.Sleep(kLineAnswerMs);
+    if (!DsrOn(link)) {
+        link.Host.PaintResetPanel(false);
+        return true;
+    }
+    link.Host.PaintResetPanel(true);
+    FailLine(link, "Keine Rückmeldung vom \"Reset\"-Befehl \"aus\" erhalten!\n\n        Datenübertragung abgebrochen!");
+    return false;
+}
+
+SessionResult StartSession(Link& link)
+{
+    if (!ResetOn(link))
+        return SessionResult::ResetFailed;
+    link.Host.Sleep(kResetPulseMs);
+    if (!ResetOff(link))
+        return SessionResult::ResetFailed;
+    link.Host.Sleep(kAfterResetMs);
+    if (!PingBoard(link))
+        return SessionResult::PingFailed;
+    return SessionResult::Ok;
+}
+
+bool ModeOn(Link& link)
+{
+    link.Port.SetRTS();
+    link.Params.ModeLineOn = 1;
+    link.Host.Sleep(kLineAnswerMs);
+    if (CtsOn(link)) {
+        link.Host.PaintModePanel(true);
+        return true;
+    }
+    link.Host.PaintModePanel(false);
+    FailLine(link, "Keine Rückmeldung vom \"Mode\"-Befehl erhalten!\n\n        Datenübertragung abgebrochen!");
+    return false;
+}
+
+void ModeOff(Link& link)
+{
+    link.Port.ClearRTS();
+    link.Params.ModeLineOn = 0;
+    link.Host.Sleep(kLineAnswerMs);
+    if (CtsOn(link)) {
+        link.Host.PaintModePanel(true);
+        return;
+    }
+    link.Host.PaintModePanel(false);
+    link.Host.Sleep(kModeOffSettleMs);
+}
+
+bool SendEchoed(Link& link, uint8_t byte, int pollMs, int waitCode, int wrongCode, int timeoutCode)
+{
+    link.Port.WriteByte(byte);
+    if (!WaitSent(link, waitCode))
+        return false;
+    uint8_t echo = 0;
+    const int poll = PollForByte(link, pollMs, echo);
+    if (poll > 0 && echo != byte) {
+        ReportLinkError(link, 1, wrongCode);
+        return false;
+    }
+    if (poll == 0 || poll > kAnswerInTime) {
+        ReportLinkError(link, 2, timeoutCode);
+        return false;
+    }
+    return true;
+}
+
+void ReportLinkError(Link& link, int kind, int code)
+{
+    const bool transfer = kind == 1 || kind == 2;
+    const std::string heading = transfer ? "Datenübertragungsfehler!  Fehlercode " : "Programmierfehler!  Fehlercode ";
+    std::string closing;
+    switch (kind) {
+    case 1: closing = "\n\nFalsches Antwortbyte."; break;
+    case 3: closing = "\n\nFalsches Bestätigungsbyte."; break;
+    default: closing = "\n\nZeitüberschreitung."; break;
+    }
+    Fail(link, heading + std::to_string(code) + closing);
+}
+
+bool RunExchange(Link& link, const std::function<void()>& body, const std::function<void()>& failurePath)
+{
+    try {
+        body();
+        return true;
+    } catch (const EComError&) {
+        Fail(link, "ComPortError:  " + link.Params.SelectedPort + " !");
+    }
+    if (failurePath)
+        failurePath();
+    return false;
+}
