@@ -1,0 +1,38 @@
+#pragma once
+// Reads a Motorola S-record firmware file (.mot) into a FirmwareImage, one character
+// at a time. Only S2 records carry data; addresses 0x2xxx go to the data flash, all
+// others to the code flash. Reading ends with success at the first S7, S8 or S9.
+//
+// Two habits of the board's own reader are kept on purpose, since firmware files were
+// always checked against them: lower-case hex digits read as 0, and the high address
+// byte is left out of the checksum (so only records below 64 KiB with a high byte of
+// 00 pass).
+//
+// Everything that could not be placed soundly in the flash is refused before the board
+// is touched: records outside the flash regions or below the first record of their
+// kind, empty records, a first record off a page boundary, a file without code, and a
+// code image that does not carry the ID bytes the boot ROM asks for.
+#include "firmware_image.h"
+
+#include <optional>
+#include <string>
+
+namespace FirmwareText {
+inline constexpr const char* UnexpectedEnd = "Unerwartetes Dateiende!";
+inline constexpr const char* ChecksumError = "Checksummen-Fehler!";
+inline constexpr const char* DoesNotFit = "Firmware-Datei passt nicht in den Flash-Speicher!";
+inline constexpr const char* EmptyRecord = "Fehlerhafter Datensatz in der Firmware-Datei!";
+inline constexpr const char* NotOnPage = "Firmware-Datei beginnt nicht an einer Seitengrenze!";
+inline constexpr const char* NoCode = "Firmware-Datei enthält keinen Programmcode!";
+inline constexpr const char* NoIdCode = "Firmware-Datei enthält keinen ID-Code!";
+}  // namespace FirmwareText
+
+struct SRecordResult {
+    std::optional<FirmwareImage> image;  // set on success
+    std::string message;                 // the refusal, empty on success
+};
+
+// "0".."9" and "A".."F"; every other character (lower case included) is 0.
+int HexDigitValue(char c);
+
+SRecordResult ReadSRecords(const std::string& bytes);
