@@ -1,17 +1,52 @@
 #include "reports.h"
 
-#include <QDialog>
+#include "dialogs.h"
+#include "fehler_speicher_form.h"
+#include "parameter_set.h"
+#include "report_layout.h"
+#include "report_painter.h"
 
-// Placeholders until the fault-memory window and the report are built.
-QDialog* CreateFehlerSpeicherForm(ParameterSet&, const FaultMemory&, Dialogs&, float,
-                                  QWidget* parent)
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+
+QDialog* CreateFehlerSpeicherForm(ParameterSet& params, const FaultMemory& faults,
+                                  Dialogs& messages, float scale, QWidget* parent)
 {
-    auto* dialog = new QDialog(parent);
-    dialog->setObjectName("TFehlerSpeicherForm");
-    return dialog;
+    return new TFehlerSpeicherForm(params, faults, messages, scale, parent);
 }
 
-void Protokolldrucken1Click(const ParameterSet&, const std::vector<std::string>&, Dialogs&,
-                            QWidget*)
+bool PrintReport(const ParameterSet& params, const std::vector<std::string>& deviceTypeNames,
+                 Dialogs& messages, QPrinter& printer, const PrintDialogRunner& showDialog)
 {
+    if (!params.DataPresent) {
+        messages.Beep();
+        messages.Information("Es sind noch keine Daten vorhanden!");
+        return false;
+    }
+    printer.setCopyCount(1);
+    printer.setFromTo(1, kReportPages);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    if (!showDialog(printer))
+        return false;
+    if (printer.pageLayout().orientation() == QPageLayout::Landscape) {
+        messages.Beep();
+        messages.Information("Es ist nicht möglich im Querformat zu Drucken !");
+        return false;
+    }
+    return RunReportPrintJob(printer, params, deviceTypeNames);
+}
+
+void Protokolldrucken1Click(const ParameterSet& params,
+                            const std::vector<std::string>& deviceTypeNames,
+                            Dialogs& messages, QWidget* parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    PrintReport(params, deviceTypeNames, messages, printer, [parent](QPrinter& p) {
+        QPrintDialog dialog(&p, parent);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        dialog.setMinMax(1, kReportPages);
+        dialog.setFromTo(1, kReportPages);
+        return dialog.exec() == QDialog::Accepted;
+    });
 }
