@@ -58,6 +58,8 @@ public:
     // The board's present: the clock's, or while the board handles an event, the
     // moment that event was due.
     int64_t NowUs() const;
+    // Handle every event due by the clock's present (every port call does this first).
+    void CatchUp();
     bool InReset() const;
     // The program the board runs now (none while in reset).
     BoardProgram* Running() const;
@@ -117,7 +119,6 @@ private:
     struct State;
     State* s_;
 
-    void CatchUp();
     void NotifyLines();
     void Enter(const char* operation);
     void Check(const char* operation, bool needsOpen);
