@@ -1,0 +1,205 @@
+#include "config_file.h"
+
+#include "file_names.h"
+#include "text_file.h"
+#include "text_scanner.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Whether a file of this name could be created or replaced at all; tells "cannot be
+// opened" apart from a write that failed on the way (disk full).
+bool CanCreate(const std::string& path)
+{
+    std::string folder = FolderOf(path);
+    if (folder.empty())
+        folder = ".";
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)
+        || ::access(folder.c_str(), W_OK) != 0)
+        return false;
+    if (::stat(path.c_str(), &st) == 0
+        && (S_ISDIR(st.st_mode) || ::access(path.c_str(), W_OK) != 0))
+        return false;
+    return true;
+}
+
+bool WriteOneFile(const std::string& path, const std::string& text, Dialogs& dialogs)
+{
+    if (!CanCreate(path)) {
+        dialogs.Beep();
+        dialogs.Information(kCannotOpenFile);
+        return false;
+    }
+    if (!WriteTextFile(path, text)) {
+        dialogs.Beep();
+        dialogs.Information(kCannotWriteFile);
+        return false;
+    }
+    return true;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+std::string MainCaption(const std::string& programVersion)
+{
+    return "LCD Konfiguration v" + programVersion;
+}
+
+std::string SavedCaption(const std::string& programVersion, const std::string& fileName)
+{
+    return MainCaption(programVersion) + "  -  " + fileName;
+}
+
+std::string OverwriteQuestion(const std::string& fileName)
+{
+    return fileName + "\nist schon vorhanden.\n\nMöchten Sie die vorhandene Datei überschreiben?";
+}
+
+std::string LcdFileText(const ParameterSet& params)
+{
+    std::string text = std::to_string(params.ConfigVersion) + "\n";
+    for (int i = 0; i < kValueCount; ++i)
+        text += std::to_string(params.Values[i]) + "\n";
+    text += params.SerialNumber + "\n";
+    text += params.DeviceMark + "\n";
+    text += std::to_string(params.DeviceType) + "\n";
+    return text;
+}
+
+std::string CompanionFileText(const ParameterSet& params)
+{
+    std::string text = "KonfigVersion = " + std::to_string(params.ConfigVersion) + "\n";
+    for (int i = 0; i < kValueCount; ++i) {
+        std::string index = std::to_string(i);
+        index.insert(0, 3 - std::min<size_t>(3, index.size()), '0');
+        text += index + "\t" + std::to_string(params.Values[i]) + "\n";
+    }
+    text += "S\t" + params.SerialNumber + "\n";
+    text += "F\t" + params.DeviceMark + "\n";
+    text += "G\t" + std::to_string(params.DeviceType) + "\n";
+    return text;
+}
+
+bool WriteConfigFiles(const ParameterSet& params, Dialogs& dialogs)
+{
+    std::string path = ResolveInFolder(params.DataFolder, params.FileName);
+    if (!WriteOneFile(path, LcdFileText(params), dialogs))
+        return false;
+    return WriteOneFile(WithLastThree(path, "txt"), CompanionFileText(params), dialogs);
+}
+
+bool ReadConfigFile(ParameterSet& params, ConfigFileHost& host)
+{
+    Dialogs& dialogs = host.Messages();
+    auto bytes = ReadFileBytes(ResolveInFolder(params.DataFolder, params.FileName));
+    TextScanner in(bytes ? *bytes : std::string());
+    // A first line that is no number at all is no parameter set: refused like a file
+    // that cannot be opened, and nothing changes.
+    std::optional<int32_t> version = bytes ? in.ReadInt() : std::nullopt;
+    if (!version) {
+        dialogs.Beep();
+        dialogs.Information(kCannotOpenFile);
+        return false;
+    }
+
+    int first = 0;
+    if (*version != params.ConfigVersion) {
+        dialogs.Beep();
+        Answer answer = dialogs.AskYesNo(kOtherConfigVersion);
+        if (answer == Answer::No)
+            return false;
+        // A file of an older layout may start directly with entry 0 (whose value is
+        // 15 in the start set): a first number above 9 is taken as that entry.
+        if (answer == Answer::Yes && *version > 9) {
+            params.Values[0] = *version;
+            first = 1;
+        }
+    }
+    for (int i = first; i < kValueCount; ++i) {
+        std::optional<int32_t> value = in.ReadInt();
+        if (!value)
+            break;
+        params.Values[i] = *value;
+    }
+
+    host.RefreshMainWindow();
+    params.DataPresent = 1;
+    host.EnableEditorControls(true);
+    return true;
+}
+
+void Neu1Click(ParameterSet& params, ConfigFileHost& host)
+{
+    params.DataPresent = 1;
+    host.EnableEditorControls(true);
+}
+
+void ffnen1Click(ParameterSet& params, ConfigFileHost& host)
+{
+    const std::string previous = params.FileName;
+    for (;;) {
+        auto chosen = host.Messages().OpenFileName({kOpenFilter, params.DataFolder, "", ""});
+        if (!chosen) {
+            params.FileName = previous;
+            return;
+        }
+        params.FileName = *chosen;
+        params.DataFolder = FolderOf(*chosen);
+        if (ReadConfigFile(params, host))
+            break;
+    }
+    params.FileName = BareName(params.FileName);
+    host.SetCaption(MainCaption(params.ProgramVersion));
+    host.SetFileLabel(params.FileName);
+}
+
+bool Speichernunter1Click(ParameterSet& params, ConfigFileHost& host)
+{
+    Dialogs& dialogs = host.Messages();
+    const std::string previous = params.FileName;
+    for (;;) {
+        auto chosen =
+            dialogs.SaveFileName({kSaveFilter, params.DataFolder, params.FileName, "lcd"});
+        if (!chosen) {
+            params.FileName = previous;
+            host.SetCaption(MainCaption(params.ProgramVersion));
+            host.SetFileLabel(params.FileName);
+            return false;
+        }
+        params.DataFolder = FolderOf(*chosen);
+        params.FileName = SaveAsName(*chosen);
+        if (FileExists(ResolveInFolder(params.DataFolder, params.FileName))) {
+            dialogs.Beep();
+            if (dialogs.AskYesNo(OverwriteQuestion(params.FileName)) != Answer::Yes)
+                continue;
+        }
+        if (!WriteConfigFiles(params, dialogs))
+            continue;
+        host.SetCaption(MainCaption(params.ProgramVersion));
+        host.SetFileLabel(params.FileName);
+        return true;
+    }
+}
+
+void Speichern1Click(ParameterSet& params, ConfigFileHost& host)
+{
+    if (params.FileName == kUntitled) {
+        Speichernunter1Click(params, host);
+        return;
+    }
+    const std::string previous = params.FileName;
+    params.FileName = WithLastThree(params.FileName, "lcd");
+    if (!WriteConfigFiles(params, host.Messages()))
+        params.FileName = previous;
+    host.SetCaption(SavedCaption(params.ProgramVersion, params.FileName));
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Parameter sets on disk: the ".lcd" file the program writes and reads back, and the
+// readable ".txt" companion written beside it (never read). Both are Windows-1252
+// text with CR LF line ends. Also the four commands of the "&Datei" menu that create,
+// open and save parameter sets.
+#include "dialogs.h"
+#include "parameter_set.h"
+
+#include <string>
+
+inline constexpr const char* kUntitled = "unbenannt";
+
+inline constexpr const char* kCannotOpenFile = "Datei kann nicht geöffnet werden!";
+// A file that could be created but not written completely (disk full, I/O error).
+inline constexpr const char* kCannotWriteFile = "Datei kann nicht geschrieben werden!";
+inline constexpr const char* kOtherConfigVersion =
+    "Datei gehört zu einer anderen Konfigurationsversion!\n"
+    "Einträge können fehlerhaft sein!\n\n"
+    "                      Trotzdem laden?";
+inline constexpr const char* kOpenFilter = "LCD Konfiguration  ( *.lcd )|*.LCD|";
+inline constexpr const char* kSaveFilter = "LCD Konfiguration (*.lcd)|*.LCD|";
+
+// What the file commands need from the main window.
+class ConfigFileHost {
+public:
+    virtual ~ConfigFileHost() = default;
+    virtual Dialogs& Messages() = 0;
+    virtual void SetCaption(const std::string& text) = 0;
+    virtual void SetFileLabel(const std::string& text) = 0;  // Label61
+    virtual void RefreshMainWindow() = 0;
+    virtual void EnableEditorControls(bool on) = 0;
+};
+
+// "LCD Konfiguration v7.9" and, after "Speichern", "LCD Konfiguration v7.9  -  abc.lcd".
+std::string MainCaption(const std::string& programVersion);
+std::string SavedCaption(const std::string& programVersion, const std::string& fileName);
+// "abc.lcd\nist schon vorhanden.\n\nMöchten Sie die vorhandene Datei überschreiben?"
+std::string OverwriteQuestion(const std::string& fileName);
+
+// The file contents in memory (UTF-8, "\n" line ends).
+std::string LcdFileText(const ParameterSet& params);
+std::string CompanionFileText(const ParameterSet& params);
+
+// Writes the ".lcd" file named by FileName (a bare name lies in DataFolder), then its
+// ".txt" companion. True when both were written; otherwise one message was shown.
+bool WriteConfigFiles(const ParameterSet& params, Dialogs& dialogs);
+// Reads the ".lcd" file named by FileName into params (asking when the file belongs
+// to another configuration version). True when the file was taken.
+bool ReadConfigFile(ParameterSet& params, ConfigFileHost& host);
+
+// The "&Datei" commands.
+void Neu1Click(ParameterSet& params, ConfigFileHost& host);
+void ffnen1Click(ParameterSet& params, ConfigFileHost& host);
+bool Speichernunter1Click(ParameterSet& params, ConfigFileHost& host);
+// While no file was opened or saved yet ("unbenannt") this acts as "Speichern unter...".
+void Speichern1Click(ParameterSet& params, ConfigFileHost& host);

@@ -1,0 +1,24 @@
+#include "device_types.h"
+
+#include "text_file.h"
+#include "text_scanner.h"
+
+DeviceTypeList ReadDeviceTypes(Dialogs& dialogs, const std::string& path)
+{
+    DeviceTypeList list;
+    auto bytes = ReadFileBytes(path);
+    if (!bytes)
+        return list;
+    TextScanner in(*bytes);
+    for (int k = 0; k < kDeviceTypeCount; ++k) {
+        auto name = in.ReadWord(kDeviceTypeNameLength);
+        if (!name || !in.SkipLine()) {
+            dialogs.Beep();
+            dialogs.Error(kDeviceTypeFault);
+            return list;
+        }
+        list.Names.push_back(FromWindows1252(*name));
+    }
+    list.Complete = true;
+    return list;
+}
