@@ -1,0 +1,88 @@
+#include "service_clear.h"
+
+#include "link.h"
+
+#include <algorithm>
+
+namespace {
+inline constexpr const char* kWrongByteMessage =
+    "   Programmierfehler!\n\nFalsches Bestätigungsbyte.";
+inline constexpr const char* kTimeoutMessage = "Programmierfehler!\n\nZeitüberschreitung.";
+}  // namespace
+
+void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
+                     ParameterSet& params)
+{
+    Link link{port, host, params};
+    Dialogs& dialogs = host.Messages();
+
+    auto cleanUp = [&] {
+        host.SetProgress(0);
+        host.SetStatus("");
+        host.EnableLinkControls(true);
+        host.EnableEditorControls(params.DataPresent != 0);
+    };
+    auto fail = [&](const char* message) {
+        dialogs.Beep();
+        dialogs.Error(message);
+        cleanUp();
+    };
+
+    RunExchange(link, [&] {
+        if (!PingBoard(link)) return;
+        dialogs.Beep();
+        if (!dialogs.ConfirmOk("löschen ausführen?")) return;
+
+        host.EnableLinkControls(false);
+        host.EnableEditorControls(false);
+        port.PurgeInput();
+
+        port.WriteByte(BoardByte::Command);
+        if (!WaitSent(link, command.FirstWaitCode)) return cleanUp();
+        port.WriteByte(command.CommandByte);
+        if (!WaitSent(link, command.FirstWaitCode + 1)) return cleanUp();
+
+        host.SetProgress(0);
+        host.SetStatus(command.RunningStatus);
+
+        // The board's echoes of 0xA5 and the command byte count as polls.
+        int n = 0;
+        while (n < command.Polls) {
+            host.Sleep(kClearPollMs);
+            if (port.InputCount() > 0) {
+                uint8_t b = port.ReadByte();
+                if (b == BoardByte::Done) break;
+                if (b != BoardByte::Command && b != command.CommandByte) return fail(kWrongByteMessage);
+                ++n;
+                continue;
+            }
+            if (n > 0) {
+                host.SetProgress(std::min(100, n * 100 / command.AcceptedPolls));
+                if (command.KeepWindowAlive) host.ProcessMessages();
+            }
+            ++n;
+        }
+        if (n > command.AcceptedPolls) return fail(kTimeoutMessage);
+
+        host.SetProgress(100);
+        host.SetStatus(command.DoneStatus);
+        host.EnableLinkControls(true);
+        host.EnableEditorControls(params.DataPresent != 0);
+        dialogs.Beep();
+    }, cleanUp);
+}
+
+void BetriebsZeitLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+{
+    RunClearCommand(kClearOperatingTime, port, host, params);
+}
+
+void FehlerSpeicherLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+{
+    RunClearCommand(kClearFaultMemory, port, host, params);
+}
+
+void KennungLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+{
+    RunClearCommand(kClearIdentity, port, host, params);
+}

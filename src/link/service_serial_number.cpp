@@ -1,0 +1,145 @@
+#include "service_serial_number.h"
+
+#include "link.h"
+#include "text_file.h"
+
+namespace {
+
+inline constexpr const char* kLengthMessage = "Es müssen 4 Zeichen eingegeben werden !";
+inline constexpr const char* kWrongEchoMessage = "Datenübertragungsfehler!\n\n Falsches Antwortbyte.";
+inline constexpr const char* kNoEchoMessage = "Datenübertragungsfehler!\n\n  Zeitüberschreitung.";
+inline constexpr const char* kWrongDoneMessage =
+    "    Programmierfehler!\n\nFalsches Bestätigungsbyte.";
+inline constexpr const char* kNoDoneMessage = "Programmierfehler!\n\nZeitüberschreitung.";
+
+inline constexpr int kEchoPolls = 100;
+inline constexpr int kEchoPollsInTime = 96;
+inline constexpr int kAfterEchoMs = 50;
+inline constexpr int kDonePolls = 40;
+inline constexpr int kDoneAccepted = 38;
+inline constexpr int kDonePollMs = 20;
+inline constexpr int kMarkLength = 3;
+
+// Characters of a UTF-8 text as the board counts them (one byte each in Windows-1252).
+size_t BoardLength(const std::string& text) { return ToWindows1252(text).size(); }
+
+// `text` as exactly `length` board bytes.
+std::string BoardBytes(const std::string& text, size_t length)
+{
+    std::string bytes = ToWindows1252(text);
+    bytes.resize(length, '.');
+    return bytes;
+}
+
+}  // namespace
+
+std::string SerienNrEditAccept(Dialogs& dialogs, ParameterSet& params, const std::string& text)
+{
+    if (BoardLength(text) == kSerialNumberLength) {
+        params.SerialNumber = text;
+    } else {
+        dialogs.Beep();
+        dialogs.Information(kLengthMessage);
+    }
+    return params.SerialNumber;
+}
+
+bool SerienNrEditSwallowsKey(int key) { return key == '\r' || key == kSerialKeySwallowed; }
+
+bool SendSerialButtonEnabled(const std::string& fieldText, const std::string& deviceMark)
+{
+    return fieldText != "..." && deviceMark != "...";
+}
+
+void UpdateSendSerialButton(TransferHost& host, const ParameterSet& params)
+{
+    host.EnableSendSerialButton(SendSerialButtonEnabled(host.SerialEditText(), params.DeviceMark));
+}
+
+void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+{
+    Link link{port, host, params};
+    Dialogs& dialogs = host.Messages();
+
+    auto cleanUp = [&] {
+        host.SetProgress(0);
+        host.SetStatus("");
+        host.EnableLinkControls(true);
+        host.EnableEditorControls(params.DataPresent != 0);
+    };
+    auto fail = [&](const char* message) {
+        dialogs.Beep();
+        dialogs.Error(message);
+        cleanUp();
+    };
+    // Writes one byte and waits for its echo; false after the failure path ran.
+    auto sendEchoed = [&](uint8_t byte, int waitCode) {
+        port.WriteByte(byte);
+        if (!WaitSent(link, waitCode)) {
+            cleanUp();
+            return false;
+        }
+        for (int poll = 1; poll <= kEchoPolls; ++poll) {
+            host.Sleep(1);
+            if (port.InputCount() <= 0) continue;
+            if (port.ReadByte() != byte) {
+                fail(kWrongEchoMessage);
+                return false;
+            }
+            if (poll <= kEchoPollsInTime) return true;
+            break;
+        }
+        fail(kNoEchoMessage);
+        return false;
+    };
+
+    RunExchange(link, [&] {
+        if (!PingBoard(link)) return;
+        dialogs.Beep();
+        if (!dialogs.ConfirmOk("übertragen ausführen?")) return;
+
+        host.EnableLinkControls(false);
+        host.EnableEditorControls(false);
+
+        port.WriteByte(BoardByte::Command);
+        if (!WaitSent(link, 26)) return cleanUp();
+        port.WriteByte(BoardByte::SerialNumber);
+        if (!WaitSent(link, 27)) return cleanUp();
+        host.Sleep(10);
+
+        host.SetProgress(0);
+        host.SetStatus("Serien-Nummer übertragen");
+        port.PurgeInput();
+
+        std::string identity = BoardBytes(params.SerialNumber, kSerialNumberLength)
+                             + BoardBytes(params.DeviceMark, kMarkLength);
+        for (size_t i = 0; i < identity.size(); ++i) {
+            if (!sendEchoed(uint8_t(identity[i]), i < kSerialNumberLength ? 28 : 29)) return;
+            host.Sleep(kAfterEchoMs);
+            host.SetProgress(int((i + 1) * 100 / identity.size()));
+        }
+        if (!sendEchoed(BoardByte::DataEnd, 30)) return;
+
+        host.SetProgress(0);
+        host.SetStatus("Serien-Nummer programmieren");
+        int l = 0;
+        while (l < kDonePolls) {
+            host.Sleep(kDonePollMs);
+            if (port.InputCount() > 0) {
+                if (port.ReadByte() == BoardByte::Done) break;
+                return fail(kWrongDoneMessage);
+            }
+            if (l > 0) host.SetProgress(std::min(100, l * 100 / kDoneAccepted));
+            ++l;
+        }
+        if (l > kDoneAccepted) return fail(kNoDoneMessage);
+
+        host.SetProgress(100);
+        host.SetStatus("Serien-Nummer programmiert");
+        host.Sleep(20);
+        host.EnableLinkControls(true);
+        host.EnableEditorControls(params.DataPresent != 0);
+        dialogs.Beep();
+        host.Sleep(200);
+    }, cleanUp);
+}
