@@ -1,16 +1,13 @@
 #include "editor_forms.h"
 
-#include <QDialog>
+#include "dialog_rules.h"
+#include "editor_dialog.h"
+#include "editor_tables.h"
 
-// Placeholder dialogs until the editors are built.
 QDialog* CreateEditorForm(EditorForm which, const EditorContext& context, QWidget* parent)
 {
-    (void)context;
-    static const char* const names[] = {
-        "TGrenzwerteMaxPWRForm", "TPWR_KorrekturForm", "TSoftstartrelaisForm", "TTimingForm",
-        "TAllgemeinesForm",      "TAnzeigebereicheForm", "TGrenzwerteForm",
-        "TGrenzwerte_IA_MittelwertForm"};
-    auto* dialog = new QDialog(parent);
-    dialog->setObjectName(names[static_cast<int>(which)]);
+    auto* dialog = new EditorDialog(EditorTableFor(which), context.Params, context.Messages,
+                                    context.Scale, parent);
+    AttachDialogRules(*dialog);
     return dialog;
 }

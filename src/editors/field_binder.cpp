@@ -1,0 +1,331 @@
+#include "field_binder.h"
+
+#include "arrow_control.h"
+#include "dialogs.h"
+#include "field_convert.h"
+#include "parameter_set.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QRadioButton>
+#include <QTimer>
+
+QColor MarkedColour() { return QColor(255, 0, 0); }
+QColor UsableColour() { return QApplication::palette().color(QPalette::Base); }
+QColor SwitchedOffColour() { return QApplication::palette().color(QPalette::Button); }
+
+namespace {
+
+constexpr char kGroupSeparator = 0x1d;  // character 29: swallowed by the edit fields
+
+// Focus changes inside the dialog count as leaving a field; a message box or the
+// list's own popup taking the focus does not.
+bool IsLeaving(const QFocusEvent* event)
+{
+    switch (event->reason()) {
+    case Qt::MouseFocusReason:
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+FieldBinder::FieldBinder(const FieldSpec& spec, FieldContext& context, QWidget* control)
+    : QObject(control), spec_(spec), context_(context), control_(control)
+{
+    control_->installEventFilter(this);
+    if (QLineEdit* edit = Edit()) {
+        edit->setMaxLength(spec_.MaxLength);
+    } else if (QComboBox* combo = Combo()) {
+        for (const std::string& item : spec_.Items)
+            combo->addItem(QString::fromStdString(item));
+        QObject::connect(combo, &QComboBox::currentIndexChanged, this, [this] {
+            if (!updating_)
+                ListChange();
+        });
+    } else if (QCheckBox* box = Box()) {
+        QObject::connect(box, &QCheckBox::clicked, this, [this] { CheckClick(); });
+    }
+}
+
+QLineEdit* FieldBinder::Edit() const
+{
+    return spec_.IsEdit() ? qobject_cast<QLineEdit*>(control_) : nullptr;
+}
+QComboBox* FieldBinder::Combo() const { return qobject_cast<QComboBox*>(control_); }
+QCheckBox* FieldBinder::Box() const { return qobject_cast<QCheckBox*>(control_); }
+
+void FieldBinder::SetRadios(const std::array<QRadioButton*, 3>& radios)
+{
+    radios_ = radios;
+    for (int i = 0; i < 3; ++i)
+        QObject::connect(radios_[i], &QRadioButton::clicked, this, [this, i] { ModeClick(i); });
+}
+
+void FieldBinder::SetArrows(ArrowControl* arrows, QLabel* rawLabel)
+{
+    arrows_ = arrows;
+    rawLabel_ = rawLabel;
+    arrows_->OnClick = [this](int position) { ArrowClick(position); };
+}
+
+int32_t FieldBinder::Stored() const { return context_.Params.Values[spec_.Index]; }
+
+bool FieldBinder::Marked() const
+{
+    return spec_.PatchMark && context_.Params.PatchMarks[spec_.Index] != 0;
+}
+
+void FieldBinder::Store(int32_t raw) { context_.Params.Values[spec_.Index] = raw; }
+
+void FieldBinder::Show()
+{
+    updating_ = true;
+    switch (spec_.Kind) {
+    case FieldKind::List:
+        Combo()->setCurrentIndex(ListItemForRaw(spec_, Stored()));
+        break;
+    case FieldKind::Check: {
+        const bool checked = CheckStateForRaw(spec_, Stored());
+        if (Box()->isChecked() != checked) {
+            Box()->setChecked(checked);
+            updating_ = false;
+            CheckClick();
+        }
+        break;
+    }
+    case FieldKind::Mode: {
+        const int button = ModeButtonForRaw(Stored());
+        radios_[button]->setChecked(true);
+        updating_ = false;
+        ModeClick(button);
+        break;
+    }
+    default:
+        ShowStoredText(false);
+        break;
+    }
+    updating_ = false;
+    Recolour();
+}
+
+void FieldBinder::ShowStoredText(bool afterConfirm)
+{
+    Edit()->setText(QString::fromStdString(ShowText(spec_, Stored(), afterConfirm)));
+    if (arrows_)
+        arrows_->SetPosition(PowerArrowPosition(Stored()));
+}
+
+void FieldBinder::Refuse(const std::string& message)
+{
+    context_.Messages.Beep();
+    context_.Messages.Information(message);
+}
+
+void FieldBinder::ConfirmTyped(bool leaving)
+{
+    QLineEdit* edit = Edit();
+    const std::optional<int32_t> raw = ParseEntry(spec_, edit->text().toStdString());
+    if (raw) {
+        Store(*raw);
+        edit->setText(QString::fromStdString(ShowText(spec_, *raw, true)));
+        if (arrows_) {
+            arrows_->SetPosition(PowerArrowPosition(*raw));
+            if (rawLabel_)
+                rawLabel_->setText(QString::number(*raw));
+        }
+        edit->selectAll();
+        if (AfterStore)
+            AfterStore();
+    } else {
+        Refuse(spec_.RangeMessage);
+        ShowStoredText(true);
+        edit->setFocus(Qt::OtherFocusReason);
+    }
+    if (leaving)
+        ShowStoredText(true);
+}
+
+void FieldBinder::ConfirmOnClose()
+{
+    QLineEdit* edit = Edit();
+    if (!edit || !edit->isModified())
+        return;
+    if (const std::optional<int32_t> raw = ParseEntry(spec_, edit->text().toStdString())) {
+        Store(*raw);
+        if (rawLabel_)
+            rawLabel_->setText(QString::number(*raw));
+        if (AfterStore)
+            AfterStore();
+    }
+    ShowStoredText(true);
+}
+
+void FieldBinder::Leave()
+{
+    if (context_.Closing || !control_->isVisible())
+        return;
+    switch (spec_.Kind) {
+    case FieldKind::List:
+        if (spec_.StoreOnLeave)
+            ListChange();
+        break;
+    case FieldKind::Check:
+        CheckClick();
+        break;
+    case FieldKind::Mode:
+        break;
+    default:
+        ConfirmTyped(true);
+        break;
+    }
+}
+
+void FieldBinder::ToggleMark()
+{
+    if (!spec_.PatchMark)
+        return;
+    uint8_t& mark = context_.Params.PatchMarks[spec_.Index];
+    mark = mark ? 0 : 1;
+    Recolour();
+}
+
+void FieldBinder::SetSwitchedOff(bool off)
+{
+    switchedOff_ = off;
+    Recolour();
+}
+
+void FieldBinder::Recolour()
+{
+    if (spec_.Kind == FieldKind::Mode)
+        return;
+    const QColor colour = Marked() ? MarkedColour()
+                          : switchedOff_ ? SwitchedOffColour()
+                                         : UsableColour();
+    QPalette palette = control_->palette();
+    palette.setColor(QPalette::Base, colour);
+    if (Combo())
+        palette.setColor(QPalette::Button, colour);
+    if (Box()) {
+        palette.setColor(QPalette::Window, colour);
+        control_->setAutoFillBackground(true);
+    }
+    control_->setPalette(palette);
+}
+
+void FieldBinder::CheckClick()
+{
+    if (updating_)
+        return;
+    Store(Box()->isChecked() ? 1 : 0);
+    if (AfterStore)
+        AfterStore();
+}
+
+void FieldBinder::ListChange()
+{
+    Store(ListRawForItem(spec_, Combo()->currentIndex()));
+    if (AfterStore)
+        AfterStore();
+}
+
+void FieldBinder::ModeClick(int value)
+{
+    if (updating_)
+        return;
+    Store(value);
+    if (AfterStore)
+        AfterStore();
+}
+
+void FieldBinder::ArrowClick(int position)
+{
+    QLineEdit* edit = Edit();
+    if (const std::optional<int32_t> raw = PowerRawFromArrow(position)) {
+        Store(*raw);
+        edit->setText(QString::fromStdString(ShowText(spec_, *raw, true)));
+        edit->selectAll();
+        return;
+    }
+    Refuse("Eingabebereich Ende !");
+    ShowStoredText(true);
+    edit->setFocus(Qt::OtherFocusReason);
+}
+
+bool FieldBinder::EditKey(QEvent* event)
+{
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        ConfirmTyped(false);
+        return true;
+    }
+    const QString text = key->text();
+    if (text.size() == 1 && text[0] == QChar(kGroupSeparator))
+        return true;
+    if (key->key() == Qt::Key_Space || text == " ") {
+        ToggleMark();
+        return true;
+    }
+    return false;
+}
+
+bool FieldBinder::BoxKey(QEvent* event)
+{
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
+        || key->key() == Qt::Key_Escape || key->text().isEmpty())
+        return false;
+    Box()->setChecked(!Box()->isChecked());
+    CheckClick();
+    if (key->key() == Qt::Key_Space)
+        ToggleMark();
+    return true;
+}
+
+bool FieldBinder::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != control_)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (Edit())
+            return EditKey(event);
+        if (Combo() && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+            ToggleMark();
+            return true;
+        }
+        if (Box() && spec_.KeyHandling)
+            return BoxKey(event);
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (QLineEdit* edit = Edit()) {
+            // Let the field finish its own click first, then select the whole text.
+            static_cast<QObject*>(edit)->event(event);
+            edit->selectAll();
+            return true;
+        }
+        return false;
+    case QEvent::FocusOut:
+        if (IsLeaving(static_cast<QFocusEvent*>(event)) && !context_.Closing
+            && spec_.Kind != FieldKind::Mode)
+            // Run once the focus has settled on the new control, so that a range
+            // message and the focus going back do not interfere with the change.
+            QTimer::singleShot(0, this, [this] { Leave(); });
+        return false;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,97 @@
+#pragma once
+// The one field mechanism of the editors: binds a control (edit field, list, check
+// box or mode group) to its table row and runs the cycle of show, click, key,
+// confirm, store and colour. Dialog rules hook in through AfterStore.
+#include "field_spec.h"
+
+#include <QColor>
+#include <QObject>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class ArrowControl;
+class Dialogs;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QWidget;
+struct ParameterSet;
+
+// Background colours of the fields.
+QColor MarkedColour();       // red: the value is marked for the patch file
+QColor UsableColour();       // QPalette::Base: the window colour of edit fields
+QColor SwitchedOffColour();  // QPalette::Button: a field switched off by a mode or option
+
+// What the fields of one dialog share.
+struct FieldContext {
+    ParameterSet& Params;
+    Dialogs& Messages;
+    bool Closing = false;  // set while the dialog closes: leaving a field then does nothing
+};
+
+class FieldBinder : public QObject {
+public:
+    // control: QLineEdit for edit kinds, QComboBox, QCheckBox, or RadioButton1 of a
+    // mode group (SetRadios gives all three).
+    FieldBinder(const FieldSpec& spec, FieldContext& context, QWidget* control);
+
+    const FieldSpec& Spec() const { return spec_; }
+    QWidget* Control() const { return control_; }
+    QLineEdit* Edit() const;
+    QComboBox* Combo() const;
+    QCheckBox* Box() const;
+
+    void SetRadios(const std::array<QRadioButton*, 3>& radios);
+    void SetArrows(ArrowControl* arrows, QLabel* rawLabel);
+
+    int32_t Stored() const;
+    bool Marked() const;
+
+    // Each opening of the dialog: show the stored value; a check box or mode group
+    // whose state changes runs its click behaviour.
+    void Show();
+    // Enter in an edit field (leaving = false) or the focus moving to another control
+    // of the dialog (leaving = true).
+    void ConfirmTyped(bool leaving);
+    // Closing the dialog: a typed, unconfirmed entry is stored when it is valid and
+    // dropped without a message when not.
+    void ConfirmOnClose();
+    // Leaving a list or check box stores its state; leaving an edit field confirms it.
+    void Leave();
+    void ToggleMark();
+
+    // Switched off by a mode or option of the dialog (menu colour unless marked).
+    void SetSwitchedOff(bool off);
+    bool SwitchedOff() const { return switchedOff_; }
+    void Recolour();
+
+    // Runs after a value was stored by an entry, a click, a list change or a mode.
+    std::function<void()> AfterStore;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Store(int32_t raw);
+    void ShowStoredText(bool afterConfirm);
+    void Refuse(const std::string& message);
+    void CheckClick();
+    void ListChange();
+    void ModeClick(int value);
+    void ArrowClick(int position);
+    bool EditKey(QEvent* event);
+    bool BoxKey(QEvent* event);
+
+    FieldSpec spec_;
+    FieldContext& context_;
+    QWidget* control_;
+    std::array<QRadioButton*, 3> radios_{};
+    ArrowControl* arrows_ = nullptr;
+    QLabel* rawLabel_ = nullptr;
+    bool switchedOff_ = false;
+    bool updating_ = false;  // the program, not the user, is changing the control
+};
