@@ -1,0 +1,145 @@
+#include "port_search.h"
+
+#include "port_open.h"
+
+#include <iostream>
+
+namespace {
+
+void Fail(PortSearch& search, const std::string& text)
+{
+    search.Host.Messages().Beep();
+    search.Host.Messages().Error(text);
+}
+
+// The search ends with the port list usable again.
+void ReleaseList(PortSearch& search)
+{
+    search.Host.EnableSearchControls(true);
+    search.Host.RepaintPortList();
+}
+
+void ForgetLines(ParameterSet& params)
+{
+    params.ModeLineOn = 0;
+    params.ResetLineOn = 0;
+}
+
+// Opening after a good open test can still fail (the converter unplugged in between):
+// the port error, and the window as after a failed open test.
+bool OpenPort(PortSearch& search)
+{
+    try {
+        search.Port.SetActive(true);
+        return true;
+    } catch (const EComError& e) {
+        std::ostream& out = search.Diagnostics ? *search.Diagnostics : std::cerr;
+        out << "lcdkonfig: " << search.Params.SelectedPort << ": " << e.what() << "\n";
+        Fail(search, "ComPortError:  " + search.Params.SelectedPort + " !");
+        search.Host.EnableLinkControls(false);
+        ReleaseList(search);
+        return false;
+    }
+}
+
+}  // namespace
+
+PortSearch MakePortSearch(SerialPort& port, PortDiscovery& discovery, PortSearchHost& host, ParameterSet& params)
+{
+    return PortSearch{port, discovery, host, params, ProbeOpenPort, OpenFailureCause, nullptr};
+}
+
+bool TestOpenPort(PortSearch& search, const std::string& name)
+{
+    const int error = search.Probe ? search.Probe(name) : ProbeOpenPort(name);
+    if (error != 0) {
+        std::ostream& out = search.Diagnostics ? *search.Diagnostics : std::cerr;
+        out << (search.Cause ? search.Cause(name, error) : OpenFailureCause(name, error));
+        Fail(search, "ComPortError:  " + name + " !\n\nDer Port kann nicht geöffnet werden.");
+        search.Host.EnableLinkControls(false);
+        ReleaseList(search);
+        return false;
+    }
+    search.Host.SetPortListText(name);
+    search.Port.SetDeviceName(name);
+    search.Host.EnableLinkControls(true);
+    return true;
+}
+
+void SearchBoardPort(PortSearch& search)
+{
+    PortSearchHost& host = search.Host;
+    host.EnableLinkControls(false);
+    search.Port.SetActive(false);
+
+    const std::vector<std::string> ports = search.Discovery.SerialPorts();
+    if (ports.empty()) {
+        Fail(search, "Keinen ComPort auf dem PC gefunden!");
+        return;
+    }
+    host.ClearPortList();
+    for (const std::string& name : ports)
+        host.AddPort(name);
+
+    bool found = false;
+    const std::vector<std::string> devices = search.Discovery.DeviceNames();
+    if (!devices.empty()) {
+        // The whole rest of the name is the converter: its serial number need not
+        // have the usual 8 characters.
+        const std::string prefix = kBoardConverterPrefix;
+        std::string converter;
+        bool matched = false;
+        for (const std::string& device : devices) {
+            if (device.size() > prefix.size() && device.compare(0, prefix.size(), prefix) == 0) {
+                converter = device.substr(prefix.size());
+                matched = true;
+                break;
+            }
+        }
+        if (!matched) {
+            Fail(search, "USB-Port der LCD-Platine nicht gefunden!");
+            ReleaseList(search);
+            return;
+        }
+        const ConverterPort port = search.Discovery.BoardConverterPort(converter);
+        if (port.result == ConverterPort::Result::NoDevice) {
+            Fail(search, "RegSchlüssel nicht gefunden !");
+            ReleaseList(search);
+            return;
+        }
+        if (port.result == ConverterPort::Result::NoPortName) {
+            Fail(search, "RegWert (PortName) nicht gefunden !");
+            ReleaseList(search);
+            return;
+        }
+        for (size_t i = 0; i < ports.size(); ++i) {
+            if (ports[i] != port.portName)
+                continue;
+            search.Port.SetActive(false);
+            ForgetLines(search.Params);
+            host.SelectPort(int(i));
+            search.Params.SelectedPort = host.PortListText();
+            search.Port.SetDeviceName(search.Params.SelectedPort);
+            if (TestOpenPort(search, search.Params.SelectedPort)) {
+                if (!OpenPort(search))
+                    return;
+                found = true;
+                host.PlayFoundSound();
+            }
+            break;
+        }
+    }
+    if (!found)
+        Fail(search, "PortSuche nicht erfolgreich !");
+    ReleaseList(search);
+}
+
+void ComboBoxChange(PortSearch& search)
+{
+    search.Port.SetActive(false);
+    ForgetLines(search.Params);
+    search.Params.SelectedPort = search.Host.PortListText();
+    search.Port.SetDeviceName(search.Params.SelectedPort);
+    if (TestOpenPort(search, search.Params.SelectedPort))
+        OpenPort(search);
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The search for the board's port, the open test of a port and the choice of a port
+// from the list. The main window implements PortSearchHost (its port list ComboBox,
+// SuchenButton, EnableLinkControls, the found tone).
+#include "dialogs.h"
+#include "parameter_set.h"
+#include "port_discovery.h"
+#include "serial_port.h"
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+class PortSearchHost {
+public:
+    virtual ~PortSearchHost() = default;
+    virtual Dialogs& Messages() = 0;
+    // The port list (ComboBox).
+    virtual void ClearPortList() = 0;
+    virtual void AddPort(const std::string& name) = 0;
+    virtual void SelectPort(int index) = 0;
+    virtual std::string PortListText() = 0;
+    virtual void SetPortListText(const std::string& text) = 0;
+    virtual void RepaintPortList() = 0;
+    // SuchenButton and ComboBox together.
+    virtual void EnableSearchControls(bool on) = 0;
+    virtual void EnableLinkControls(bool on) = 0;
+    virtual void PlayFoundSound() = 0;
+};
+
+struct PortSearch {
+    SerialPort& Port;
+    PortDiscovery& Discovery;
+    PortSearchHost& Host;
+    ParameterSet& Params;
+    // Open test of a device: 0 or the errno (ProbeOpenPort in the program).
+    std::function<int(const std::string&)> Probe;
+    // Cause of a failed open test for standard error (OpenFailureCause in the program).
+    std::function<std::string(const std::string&, int)> Cause;
+    std::ostream* Diagnostics = nullptr;  // standard error when not set
+};
+
+// A PortSearch on the real platform: ProbeOpenPort, OpenFailureCause, std::cerr.
+PortSearch MakePortSearch(SerialPort& port, PortDiscovery& discovery, PortSearchHost& host, ParameterSet& params);
+
+void SearchBoardPort(PortSearch& search);
+bool TestOpenPort(PortSearch& search, const std::string& name);
+void ComboBoxChange(PortSearch& search);
