@@ -68,6 +68,7 @@ TFehlerSpeicherForm::TFehlerSpeicherForm(ParameterSet& params, const FaultMemory
     StringGrid->setWordWrap(false);
     StringGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid->horizontalHeader()->setHighlightSections(false);
+    StringGrid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     StringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid->verticalHeader()->setDefaultSectionSize(Scaled(kRowHeight));
     StringGrid->horizontalHeader()->setFixedHeight(Scaled(kRowHeight));
@@ -131,6 +132,8 @@ void TFehlerSpeicherForm::FormShow()
         StringGrid->item(row - 1, 4)->setText(QString::number(t.Seconds));
         StringGrid->item(row - 1, 5)->setText(QString::fromStdString(FaultText(entry.Fault)));
     }
+    // The cursor starts in the first cell that is not fixed, as in any grid.
+    StringGrid->setCurrentCell(0, 1, QItemSelectionModel::NoUpdate);
 }
 
 void TFehlerSpeicherForm::FormPaint()
