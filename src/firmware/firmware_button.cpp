@@ -1,0 +1,50 @@
+#include "firmware_button.h"
+
+#include "flash_protocol.h"
+#include "srecord_reader.h"
+#include "text_file.h"
+
+#include <filesystem>
+
+namespace {
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+void Refuse(FirmwareHost& host, const std::string& text)
+{
+    host.Messages().Beep();
+    host.Messages().Error(text);
+}
+
+}  // namespace
+
+bool FirmwareButtonClick(SerialPort& port, FirmwareHost& host, ParameterSet& params)
+{
+    for (;;) {
+        const FileDialogRequest request{kFirmwareFilter, params.DataFolder, "", ""};
+        const std::optional<std::string> path = host.Messages().OpenFileName(request);
+        if (!path)
+            return false;
+        params.DataFolder = FolderOf(*path);
+
+        std::error_code error;
+        const bool regular = std::filesystem::is_regular_file(*path, error);
+        const std::optional<std::string> bytes =
+            regular ? ReadFileBytes(*path) : std::optional<std::string>();
+        if (!bytes) {
+            Refuse(host, kCannotOpenFile);
+            continue;
+        }
+        const SRecordResult read = ReadSRecords(*bytes);
+        if (!read.image) {
+            Refuse(host, read.message);
+            continue;
+        }
+        Link link{port, host, params};
+        return FlashFirmware(link, host, *read.image);
+    }
+}

@@ -1,0 +1,106 @@
+#pragma once
+// Writes a FirmwareImage into the board through the serial boot ROM of its
+// microcontroller: boot-mode entry on the Reset and Mode lines, baud-rate detection,
+// ID check, erase, page programming of the code flash and (when the file had data
+// records) the data flash, each region read back and compared before it is reported
+// as programmed. Everything runs on the user-interface thread and waits by sleeping.
+#include "firmware_host.h"
+#include "firmware_image.h"
+#include "link.h"
+
+#include <array>
+#include <cstdint>
+
+namespace BootByte {
+inline constexpr uint8_t BaudDetect = 0x00;
+inline constexpr uint8_t Baud9600 = 0xB0;
+inline constexpr uint8_t ClearStatus = 0x50;
+inline constexpr uint8_t ReadStatus = 0x70;
+inline constexpr uint8_t IdCheck = 0xF5;
+inline constexpr uint8_t EraseAll = 0xA7;
+inline constexpr uint8_t EraseConfirm = 0xD0;
+inline constexpr uint8_t PageProgram = 0x41;
+inline constexpr uint8_t PageRead = 0xFF;
+}  // namespace BootByte
+
+// The protocol's waits. Tests and the benchmark compute their timings from these.
+namespace FlashTiming {
+inline constexpr int kModeEntryMs = 200;      // after ResetOn, and after ModeOn
+inline constexpr int kBootStartMs = 500;      // from the reset release to the first byte
+inline constexpr int kBaudDetectBytes = 16;
+inline constexpr int kBaudDetectGapMs = 35;
+inline constexpr int kCommandWaitMs = 50;     // after 0xB0, 0x50, the ID block, 0x70
+inline constexpr int kReplyPollMs = 10;
+inline constexpr int kReplyMaxWaits = 96;     // the 97th test without a byte gives up
+inline constexpr int kConnectMs = 1000;
+inline constexpr int kErasePasses = 100;
+inline constexpr int kErasePassMs = 60;
+inline constexpr int kRegionPauseMs = 1000;   // before and after each region
+inline constexpr int kPageProgramMs = 300;
+inline constexpr int kAfterPageMs = 50;
+}  // namespace FlashTiming
+
+// WaitSent codes: which byte did not leave the PC.
+namespace FlashCode {
+inline constexpr int BaudDetect = 9;
+inline constexpr int Baud9600 = 10;
+inline constexpr int ClearBeforeId = 11;
+inline constexpr int StatusAfterId = 12;
+inline constexpr int ClearBeforeErase = 13;
+inline constexpr int Erase = 14;
+inline constexpr int EraseConfirm = 15;
+inline constexpr int StatusAfterErase = 16;
+inline constexpr int CodeClear = 17;
+inline constexpr int CodeFrame = 18;
+inline constexpr int CodeStatus = 19;
+inline constexpr int DataClear = 20;
+inline constexpr int DataFrame = 21;
+inline constexpr int DataStatus = 22;
+inline constexpr int CodeRead = 31;
+inline constexpr int DataRead = 32;
+}  // namespace FlashCode
+
+namespace FlashText {
+inline constexpr const char* BaudNotConfirmed =
+    "Baudrate wurde vom LCD-Board nicht bestätigt!\n\n      Datenübertragung abgebrochen!";
+inline constexpr const char* BaudTimeout =
+    "Zeitüberschreitung beim Baudrate ermitteln!\n\n      Datenübertragung abgebrochen!";
+inline constexpr const char* Busy = "Flash in Bearbeitung!";
+inline constexpr const char* EraseFailed = "Flash löschen mit Fehler beendet!";
+inline constexpr const char* ProgramFailed = "Flash programmieren mit Fehler beendet!!";
+inline constexpr const char* IdNotChecked = "ID nicht geprüft!";
+inline constexpr const char* IdMismatch = "ID nicht abgestimmt!";
+inline constexpr const char* ReadTimeout =
+    "Zeitüberschreitung beim Flash prüfen!\n\n      Datenübertragung abgebrochen!";
+// Followed by the address as 0x%04X and "!".
+inline constexpr const char* VerifyFailed = "Flash-Prüfung fehlgeschlagen bei Adresse ";
+
+inline constexpr const char* Connect = "Connect";
+inline constexpr const char* Erasing = "Flash löschen";
+inline constexpr const char* Erased = "Flash gelöscht";
+inline constexpr const char* CodeRunning = "Code-Flash programmieren";
+inline constexpr const char* CodeDone = "Code-Flash programmiert";
+inline constexpr const char* DataRunning = "Daten-Flash programmieren";
+inline constexpr const char* DataDone = "Daten-Flash programmiert";
+inline constexpr const char* Verifying = "Flash prüfen";
+}  // namespace FlashText
+
+// The first two bytes of the boot ROM's answer to 0x70 (0 where none came).
+struct StatusReply {
+    uint8_t Srd = 0;
+    uint8_t Srd1 = 0;
+};
+
+// Only the bits the microcontroller defines count; the others are undefined.
+bool FlashReady(const StatusReply& reply);  // ready, no erase or program error
+bool IdVerified(const StatusReply& reply);
+void ReportFlashStatus(LinkHost& host, const StatusReply& reply);
+void ReportIdStatus(LinkHost& host, const StatusReply& reply);
+
+// The ID a blank chip carries: seven erased bytes.
+inline constexpr std::array<uint8_t, 7> kErasedId = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+
+// The whole update, from locking the window to releasing the Mode line and restoring
+// the controls. True only when every region was programmed and verified. `host` is
+// the window behind link.Host.
+bool FlashFirmware(Link& link, FirmwareHost& host, const FirmwareImage& image);
