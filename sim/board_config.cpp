@@ -152,11 +152,6 @@ void ConfigBoard::OnCommandByte(VirtualBoard& board, uint8_t byte)
         } else {
             field_ += char(byte);
         }
-        if (command_ == kDeviceType && byte == kFieldEnd) {
-            // Only one field: keep the last one for storing.
-            std::vector<std::string> last{fields_.back()};
-            fields_.swap(last);
-        }
         break;
     case kSerialNumber:
         if (identity_.size() < 7) {
