@@ -1,5 +1,7 @@
 #include "link.h"
 
+#include <iostream>
+
 using namespace LinkTiming;
 
 namespace {
@@ -172,7 +174,8 @@ bool RunExchange(Link& link, const std::function<void()>& body, const std::funct
     try {
         body();
         return true;
-    } catch (const EComError&) {
+    } catch (const EComError& e) {
+        std::cerr << "lcdkonfig: " << link.Params.SelectedPort << ": " << e.what() << "\n";
         Fail(link, "ComPortError:  " + link.Params.SelectedPort + " !");
     }
     if (failurePath)

@@ -1,0 +1,157 @@
+#include "trace_port.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+TracePort::TracePort(SerialPort& inner, std::FILE* out, std::function<int64_t()> nowUs)
+    : inner_(inner), out_(out), nowUs_(std::move(nowUs))
+{
+    if (!nowUs_) {
+        const auto start = std::chrono::steady_clock::now();
+        nowUs_ = [start] {
+            return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
+        };
+    }
+    inner_.SetEvents(this);
+}
+
+TracePort::~TracePort() { inner_.SetEvents(nullptr); }
+
+void TracePort::Line(const std::string& text)
+{
+    std::fprintf(out_, "%12.3f %s\n", double(nowUs_()) / 1000.0, text.c_str());
+    std::fflush(out_);  // a support trace must survive a crash
+}
+
+void TracePort::Lines(unsigned status)
+{
+    if (status == lastStatus_)
+        return;
+    lastStatus_ = status;
+    Line(std::string("DSR=") + ((status & kModemDsr) ? "1" : "0") + " CTS=" + ((status & kModemCts) ? "1" : "0"));
+}
+
+template <class F>
+auto TracePort::Traced(const char* operation, F&& call) -> decltype(call())
+{
+    try {
+        return call();
+    } catch (const EComError& e) {
+        Line(std::string("error ") + operation + ": " + e.what());
+        throw;
+    }
+}
+
+void TracePort::SetDeviceName(const std::string& name) { inner_.SetDeviceName(name); }
+std::string TracePort::DeviceName() const { return inner_.DeviceName(); }
+bool TracePort::Active() const { return inner_.Active(); }
+
+void TracePort::SetActive(bool active)
+{
+    if (active == inner_.Active())
+        return;
+    Traced("SetActive", [&] { inner_.SetActive(active); });
+    Line((active ? "open " : "close ") + inner_.DeviceName());
+    lastStatus_ = ~0u;
+}
+
+int TracePort::InputCount() { return Traced("InputCount", [&] { return inner_.InputCount(); }); }
+
+uint8_t TracePort::ReadByte()
+{
+    const uint8_t byte = Traced("ReadByte", [&] { return inner_.ReadByte(); });
+    char text[8];
+    std::snprintf(text, sizeof text, "<< %02X", byte);
+    Line(text);
+    return byte;
+}
+
+void TracePort::WriteByte(uint8_t byte)
+{
+    Traced("WriteByte", [&] { inner_.WriteByte(byte); });
+    char text[8];
+    std::snprintf(text, sizeof text, ">> %02X", byte);
+    Line(text);
+}
+
+void TracePort::WriteBlock(const uint8_t* data, size_t size)
+{
+    Traced("WriteBlock", [&] { inner_.WriteBlock(data, size); });
+    std::string text = ">>";
+    char hex[4];
+    for (size_t i = 0; i < size; ++i) {
+        std::snprintf(hex, sizeof hex, " %02X", data[i]);
+        text += hex;
+    }
+    Line(text);
+}
+
+bool TracePort::WritePending() { return Traced("WritePending", [&] { return inner_.WritePending(); }); }
+
+void TracePort::PurgeInput()
+{
+    Traced("PurgeInput", [&] { inner_.PurgeInput(); });
+    Line("purge");
+}
+
+void TracePort::SetDTR()
+{
+    Traced("SetDTR", [&] { inner_.SetDTR(); });
+    Line("DTR=1");
+}
+
+void TracePort::ClearDTR()
+{
+    Traced("ClearDTR", [&] { inner_.ClearDTR(); });
+    Line("DTR=0");
+}
+
+void TracePort::SetRTS()
+{
+    Traced("SetRTS", [&] { inner_.SetRTS(); });
+    Line("RTS=1");
+}
+
+void TracePort::ClearRTS()
+{
+    Traced("ClearRTS", [&] { inner_.ClearRTS(); });
+    Line("RTS=0");
+}
+
+unsigned TracePort::GetModemStatus()
+{
+    const unsigned status = Traced("GetModemStatus", [&] { return inner_.GetModemStatus(); });
+    Lines(status);
+    return status;
+}
+
+void TracePort::OnLineError(const std::string& what)
+{
+    Line("line error " + what);
+    if (events_)
+        events_->OnLineError(what);
+}
+
+void TracePort::OnModemChange(unsigned status)
+{
+    Lines(status);
+    if (events_)
+        events_->OnModemChange(status);
+}
+
+TraceFile TraceFromEnvironment(SerialPort& inner)
+{
+    TraceFile trace;
+    const char* name = std::getenv("LCDKONFIG_TRACE");
+    if (!name || !*name)
+        return trace;
+    trace.file.reset(std::fopen(name, "a"));
+    if (!trace.file) {
+        std::cerr << "lcdkonfig: trace file " << name << ": " << std::strerror(errno) << "\n";
+        return trace;
+    }
+    trace.port = std::make_unique<TracePort>(inner, trace.file.get());
+    return trace;
+}
