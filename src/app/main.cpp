@@ -1,7 +1,50 @@
+// LCD Konfiguration: configures the display-and-control board of a valve linear
+// amplifier over its USB serial port.
+#include "main_form.h"
+#include "parameter_set.h"
+#include "qt_dialogs.h"
+#include "start_up.h"
+
 #include <QApplication>
+#include <QMessageBox>
+
+#include <exception>
+
+namespace {
+
+// An exception that escapes a handler is shown, and the program goes on.
+class LcdApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            QMessageBox::critical(activeWindow(), applicationName(), e.what());
+        } catch (...) {
+            QMessageBox::critical(activeWindow(), applicationName(), "Unbekannter Fehler");
+        }
+        return false;
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    LcdApplication app(argc, argv);
+    // The title the desktop shows for the program (not appended to window captions).
+    QApplication::setApplicationName("LCD Konfiguration");
+    QApplication::setApplicationVersion(QString::fromStdString(ProgramVersionFromBuild()));
+    // The program ends only through the main window's own end handling.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QtDialogs dialogs;
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    auto mainForm = CreateProgramForms(dialogs, TheParameterSet(), arguments);
+    app.exec();
     return 0;
 }

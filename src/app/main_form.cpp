@@ -1,0 +1,563 @@
+#include "main_form.h"
+
+#include "device_types.h"
+#include "editor_forms.h"
+#include "fault_memory.h"
+#include "info_form.h"
+#include "parameter_set.h"
+#include "reports.h"
+#include "settings.h"
+#include "verkomp_form.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+constexpr int kSmallFontPx = 11;  // the window's own font
+constexpr int kBigFontPx = 16;
+const QColor kPanelOn(0, 255, 0);
+const QColor kPanelOff(0, 128, 0);
+
+// Puts a control at its design position (96 dpi pixels) times the scale factor.
+struct Placer {
+    float scale;
+    QFont small;
+    QFont big;
+
+    template <class W>
+    W* operator()(W* widget, const char* name, int x, int y, int w, int h, bool bigFont) const
+    {
+        widget->setObjectName(name);
+        widget->setGeometry(int(x * scale), int(y * scale), int(w * scale), int(h * scale));
+        widget->setFont(bigFont ? big : small);
+        return widget;
+    }
+};
+
+QFont ArialPx(int px)
+{
+    QFont font("Arial");
+    font.setPixelSize(px);
+    return font;
+}
+
+void Fill(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel* WhiteField(QLabel* label)
+{
+    Fill(label, Qt::white);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setIndent(4);
+    return label;
+}
+
+QFrame* Line(QFrame* frame)
+{
+    frame->setFrameShape(QFrame::HLine);
+    frame->setFrameShadow(QFrame::Sunken);
+    return frame;
+}
+
+QLabel* LinePanel(QLabel* panel)
+{
+    QFont font = panel->font();
+    font.setBold(true);
+    panel->setFont(font);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Fill(panel, kPanelOff);
+    return panel;
+}
+
+QFrame* RedPanel(QFrame* panel)
+{
+    Fill(panel, Qt::red);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    return panel;
+}
+
+}  // namespace
+
+std::string ProgramVersionFromBuild()
+{
+    return std::to_string(LCD_VERSION_MAJOR) + "." + std::to_string(LCD_VERSION_MINOR);
+}
+
+float ScreenScaleFactor()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? float(screen->logicalDotsPerInch() / 96.0) : 1.0f;
+}
+
+TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& arguments,
+                     float scale, QWidget* parent)
+    : QMainWindow(parent),
+      EndProcess([](int code) { QCoreApplication::exit(code); }),
+      dialogs_(dialogs),
+      params_(params),
+      scale_(scale > 0 ? scale : ScreenScaleFactor())
+{
+    setObjectName("TMainForm");
+    setWindowTitle("LCD Konfiguration");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(ArialPx(S(kSmallFontPx)));
+    BuildControls();
+    BuildMenu();
+    ConnectControls();
+
+    int height = kNormalHeight;
+    if (arguments.size() == 1 && arguments[0] == kServiceWord) {
+        height = kServiceHeight;
+        params_.ServiceMode = 1;
+        ShowServiceControls();
+    }
+    setFixedSize(S(kNormalWidth), S(height));
+
+    params_.ProgramVersion = ProgramVersionFromBuild();
+    SetCaption(MainCaption(params_.ProgramVersion));
+    SetFileLabel(params_.FileName);
+    params_.PatchMarks.fill(0);
+    ReadSettings(params_, dialogs_);
+    RefreshMainWindow();
+
+    DeviceTypeList types = ReadDeviceTypes(dialogs_);
+    deviceTypeNames_ = types.Names;
+    for (const std::string& name : deviceTypeNames_)
+        ComboBox1->addItem(QString::fromStdString(name));
+    if (types.Complete) {
+        Label1->show();
+        Button1->show();
+    }
+    // The selection follows DeviceType now that the list is there.
+    ComboBox1->setCurrentIndex(params_.DeviceType < ComboBox1->count() ? params_.DeviceType : -1);
+
+    EnableEditorControls(false);
+    BuildFaultTexts();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(kStartTimerMs);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    Timer1->start();
+}
+
+void TMainForm::BuildControls()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName("Client");
+    setCentralWidget(client);
+    const Placer at{scale_, ArialPx(S(kSmallFontPx)), ArialPx(S(kBigFontPx))};
+
+    // File name and board identity.
+    Label32 = at(new QLabel("Dateiname:", client), "Label32", 16, 10, 100, 22, true);
+    Label61 = at(WhiteField(new QLabel(client)), "Label61", 136, 8, 425, 24, true);
+    Label43 = at(new QLabel("LCD Serien-Nr.:", client), "Label43", 16, 40, 120, 22, true);
+    Label44 = at(WhiteField(new QLabel("0", client)), "Label44", 136, 38, 80, 24, true);
+    Label3 = at(new QLabel("LCD Version:", client), "Label3", 376, 40, 100, 22, true);
+    Label4 = at(WhiteField(new QLabel("0", client)), "Label4", 481, 38, 80, 24, true);
+    Bevel1 = at(Line(new QFrame(client)), "Bevel1", 8, 72, 561, 2, false);
+
+    // Transfers.
+    GroupBox1 = at(new QGroupBox("Konfiguration übertragen", client), "GroupBox1", 16, 96, 353,
+                   73, true);
+    EmpfangenButton =
+        at(new QPushButton("Vom Gerät zum PC", GroupBox1), "EmpfangenButton", 12, 28, 155, 33, true);
+    Panel1 = at(RedPanel(new QFrame(GroupBox1)), "Panel1", 182, 24, 159, 41, false);
+    SendenButton =
+        at(new QPushButton("Vom PC zum Gerät", Panel1), "SendenButton", 2, 4, 155, 33, true);
+    GroupBox2 = at(new QGroupBox("Firmware übertragen", client), "GroupBox2", 384, 96, 177, 73,
+                   true);
+    Panel2 = at(RedPanel(new QFrame(GroupBox2)), "Panel2", 9, 24, 159, 41, false);
+    FirmwareButton =
+        at(new QPushButton("Vom PC zum Gerät", Panel2), "FirmwareButton", 2, 4, 155, 33, true);
+
+    // Status and port.
+    GroupBox3 = at(new QGroupBox("Status", client), "GroupBox3", 16, 176, 353, 89, true);
+    ProgressBar = at(new QProgressBar(GroupBox3), "ProgressBar", 12, 26, 231, 20, false);
+    ProgressBar->setRange(0, 100);
+    ProgressBar->setValue(0);
+    ProgressBar->setTextVisible(false);
+    ResetPanel = at(LinePanel(new QLabel("Reset", GroupBox3)), "ResetPanel", 255, 24, 86, 24, true);
+    ModePanel = at(LinePanel(new QLabel("P-Mode", GroupBox3)), "ModePanel", 255, 55, 86, 24, true);
+    statusLabel = at(WhiteField(new QLabel(GroupBox3)), "statusLabel", 12, 55, 231, 24, false);
+    GroupBox4 = at(new QGroupBox("Port", client), "GroupBox4", 384, 176, 177, 89, true);
+    ComboBox = at(new QComboBox(GroupBox4), "ComboBox", 12, 24, 153, 26, true);
+    SuchenButton = at(new QPushButton("suchen", GroupBox4), "SuchenButton", 12, 54, 153, 28, true);
+    // The board buttons wait for a usable port.
+    for (QPushButton* button : {EmpfangenButton, SendenButton, FirmwareButton})
+        button->setEnabled(false);
+    Bevel2 = at(Line(new QFrame(client)), "Bevel2", 8, 288, 561, 2, false);
+
+    // Editor buttons.
+    AllgemeinButton = at(new QPushButton("Allgemeines", client), "AllgemeinButton", 16, 304, 131,
+                         33, false);
+    TimingButton = at(new QPushButton("Timing", client), "TimingButton", 157, 304, 131, 33, false);
+    SoftstartrelaisButton = at(new QPushButton("Softstartrelais", client),
+                               "SoftstartrelaisButton", 298, 304, 131, 33, false);
+    AnzeigebereicheButton = at(new QPushButton("Anzeigebereiche", client),
+                               "AnzeigebereicheButton", 439, 304, 122, 33, false);
+    GrenzwerteButton = at(new QPushButton("Grenzwerte allgemein", client), "GrenzwerteButton",
+                          16, 344, 131, 33, false);
+    ButtonMaxPWRDauerTr = at(new QPushButton("Max-PWR bei Dauerträger", client),
+                             "ButtonMaxPWRDauerTr", 157, 344, 131, 33, false);
+    Button_IA_MW = at(new QPushButton("IA-Mittelwert", client), "Button_IA_MW", 298, 344, 131,
+                      33, false);
+    PWRKorrekturButton = at(new QPushButton("Korrektur PWR-Anzeige", client),
+                            "PWRKorrekturButton", 16, 384, 131, 33, false);
+
+    // Service area: only reachable in the taller service-mode window.
+    Bevel3 = at(Line(new QFrame(client)), "Bevel3", 8, 504, 561, 2, false);
+    BetriebsZeitLoeButton = at(new QPushButton("Betriebszeit löschen", client),
+                               "BetriebsZeitLoeButton", 16, 520, 170, 29, false);
+    FehlerSpeicherLoeButton = at(new QPushButton("Fehlerspeicher löschen", client),
+                                 "FehlerSpeicherLoeButton", 203, 520, 170, 29, false);
+    KennungLoeButton = at(new QPushButton("Kennung löschen", client), "KennungLoeButton", 391,
+                          520, 170, 29, false);
+    Label47 = at(new QLabel("LCD Serien-Nr.:", client), "Label47", 16, 560, 100, 20, false);
+    SerienNrEdit = at(new QLineEdit("0", client), "SerienNrEdit", 120, 557, 60, 24, false);
+    SerienNrEdit->setMaxLength(4);
+    Label48 = at(new QLabel(">>>", client), "Label48", 192, 560, 30, 20, false);
+    SendSerienNrButton = at(new QPushButton("übertragen", client), "SendSerienNrButton", 228,
+                            555, 100, 27, false);
+    SendSerienNrButton->setEnabled(false);
+    CheckBox2 = at(new QCheckBox("Wirkungsgrad in Zeile 3 anzeigen", client), "CheckBox2", 16,
+                   592, 260, 20, false);
+    CheckBox1 = at(new QCheckBox("Überwachungen abschalten", client), "CheckBox1", 300, 592, 260,
+                   20, false);
+    CheckBox3 = at(new QCheckBox("IA-Mittelwert in Zeile 3 anzeigen", client), "CheckBox3", 16,
+                   616, 260, 20, false);
+    Label2 = at(new QLabel("Geräte-Typ", client), "Label2", 16, 640, 100, 20, false);
+    ComboBox1 = at(new QComboBox(client), "ComboBox1", 120, 637, 208, 24, false);
+    Label1 = at(new QLabel(">>>", client), "Label1", 336, 640, 30, 20, false);
+    Button1 = at(new QPushButton("übertragen", client), "Button1", 372, 635, 100, 27, false);
+    Button1->setEnabled(false);
+    for (QWidget* hidden :
+         std::initializer_list<QWidget*>{Bevel3, BetriebsZeitLoeButton, FehlerSpeicherLoeButton,
+                                         KennungLoeButton, Label47, SerienNrEdit, Label48,
+                                         SendSerienNrButton, CheckBox1, CheckBox2, CheckBox3,
+                                         Label1, Button1})
+        hidden->hide();
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setFont(ArialPx(S(kSmallFontPx)));
+    setStatusBar(StatusBar1);
+}
+
+void TMainForm::BuildMenu()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+    auto add = [this](QWidget* menu, QAction*& action, const char* name, const QString& text,
+                      void (TMainForm::*handler)()) {
+        action = new QAction(text, this);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        menu->addAction(action);
+    };
+    QMenu* datei = bar->addMenu("&Datei");
+    datei->setObjectName("Datei1");
+    add(datei, Neu1, "Neu1", "Neu", &TMainForm::Neu1Click);
+    add(datei, ffnen1, "ffnen1", "Öffnen...", &TMainForm::ffnen1Click);
+    add(datei, Speichern1, "Speichern1", "Speichern", &TMainForm::Speichern1Click);
+    add(datei, Speichernunter1, "Speichernunter1", "Speichern unter...",
+        &TMainForm::Speichernunter1Click);
+    datei->addSeparator();
+    add(datei, Protokolldrucken1, "Protokolldrucken1", "&Protokoll drucken",
+        &TMainForm::Protokolldrucken1Click);
+    datei->addSeparator();
+    add(datei, PatchDateierstellen1, "PatchDateierstellen1", "Patch-Datei erstellen",
+        &TMainForm::PatchDateierstellen1Click);
+    datei->addSeparator();
+    add(datei, Beenden1, "Beenden1", "&Beenden", &TMainForm::Beenden1Click);
+    add(bar, Fehlerspeicher1, "Fehlerspeicher1", "&Fehlerspeicher",
+        &TMainForm::Fehlerspeicher1Click);
+    QMenu* extras = bar->addMenu("&Extras");
+    extras->setObjectName("Extras1");
+    add(extras, Info1, "Info1", "&Info", &TMainForm::Info1Click);
+}
+
+void TMainForm::ConnectControls()
+{
+    auto click = [this](QPushButton* button, void (TMainForm::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    click(EmpfangenButton, &TMainForm::EmpfangenButtonClick);
+    click(SendenButton, &TMainForm::SendenButtonClick);
+    click(FirmwareButton, &TMainForm::FirmwareButtonClick);
+    click(SuchenButton, &TMainForm::SuchenButtonClick);
+    click(AllgemeinButton, &TMainForm::AllgemeinButtonClick);
+    click(TimingButton, &TMainForm::TimingButtonClick);
+    click(SoftstartrelaisButton, &TMainForm::SoftstartrelaisButtonClick);
+    click(AnzeigebereicheButton, &TMainForm::AnzeigebereicheButtonClick);
+    click(GrenzwerteButton, &TMainForm::GrenzwerteButtonClick);
+    click(ButtonMaxPWRDauerTr, &TMainForm::ButtonMaxPWRDauerTrClick);
+    click(Button_IA_MW, &TMainForm::Button_IA_MWClick);
+    click(PWRKorrekturButton, &TMainForm::PWRKorrekturButtonClick);
+    click(BetriebsZeitLoeButton, &TMainForm::BetriebsZeitLoeButtonClick);
+    click(FehlerSpeicherLoeButton, &TMainForm::FehlerSpeicherLoeButtonClick);
+    click(KennungLoeButton, &TMainForm::KennungLoeButtonClick);
+    click(SendSerienNrButton, &TMainForm::SendSerienNrButtonClick);
+    click(Button1, &TMainForm::Button1Click);
+    // Setting a box from the program runs its handler as a click would.
+    connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
+    connect(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
+    connect(CheckBox3, &QCheckBox::toggled, this, [this] { CheckBox3Click(); });
+    connect(SerienNrEdit, &QLineEdit::textChanged, this, [this] { SerienNrEditChange(); });
+    connect(ComboBox, &QComboBox::activated, this, [this] { ComboBoxChange(); });
+    // activated also fires when the same entry is chosen again.
+    connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    ComboBox1->installEventFilter(this);
+    ResetPanel->installEventFilter(this);
+    ModePanel->installEventFilter(this);
+}
+
+void TMainForm::ShowServiceControls()
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Bevel3, FehlerSpeicherLoeButton, BetriebsZeitLoeButton, KennungLoeButton, CheckBox1,
+             CheckBox2, CheckBox3, Label47, Label48, SerienNrEdit, SendSerienNrButton})
+        w->show();
+}
+
+void TMainForm::CreateForms(TInfoForm* info)
+{
+    infoForm_ = info;
+    if (info) {
+        info->setParent(this, info->windowFlags());
+        forms_.push_back(info);
+    }
+    const EditorContext context{params_, dialogs_, scale_};
+    auto editor = [&](EditorForm which) {
+        QDialog* dialog = CreateEditorForm(which, context, this);
+        editorForms_[static_cast<int>(which)] = dialog;
+        forms_.push_back(dialog);
+    };
+    editor(EditorForm::GrenzwerteMaxPWR);
+    editor(EditorForm::PWR_Korrektur);
+    editor(EditorForm::Softstartrelais);
+    editor(EditorForm::Timing);
+    forms_.push_back(new TVerKompForm(this));
+    editor(EditorForm::Allgemeines);
+    editor(EditorForm::Anzeigebereiche);
+    editor(EditorForm::Grenzwerte);
+    editor(EditorForm::Grenzwerte_IA_Mittelwert);
+    fehlerSpeicherForm_ =
+        CreateFehlerSpeicherForm(params_, TheFaultMemory(), dialogs_, scale_, this);
+    forms_.push_back(fehlerSpeicherForm_);
+}
+
+QDialog* TMainForm::Form(const QString& objectName) const
+{
+    for (QDialog* form : forms_)
+        if (form && form->objectName() == objectName)
+            return form;
+    return nullptr;
+}
+
+// ---- LinkHost -------------------------------------------------------------------
+
+void TMainForm::Sleep(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
+
+void TMainForm::ProcessMessages() { QCoreApplication::processEvents(); }
+
+void TMainForm::SetProgress(int percent) { ProgressBar->setValue(percent); }
+
+void TMainForm::SetStatus(const std::string& text)
+{
+    statusLabel->setText(QString::fromStdString(text));
+    statusLabel->repaint();
+}
+
+void TMainForm::EnableLinkControls(bool on)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             EmpfangenButton, ResetPanel, ModePanel, ProgressBar, BetriebsZeitLoeButton,
+             FehlerSpeicherLoeButton, KennungLoeButton, Label47, SerienNrEdit, SuchenButton,
+             ComboBox, SendenButton, FirmwareButton})
+        w->setEnabled(on);
+    SendSerienNrButton->setEnabled(on && SerienNrEdit->text() != "..."
+                                   && params_.DeviceMark != "...");
+}
+
+void TMainForm::EnableEditorControls(bool on)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             AllgemeinButton, AnzeigebereicheButton, GrenzwerteButton, TimingButton,
+             SoftstartrelaisButton, PWRKorrekturButton, ButtonMaxPWRDauerTr, Button_IA_MW,
+             CheckBox1, CheckBox2, CheckBox3})
+        w->setEnabled(on);
+}
+
+void TMainForm::PaintResetPanel(bool on) { Fill(ResetPanel, on ? kPanelOn : kPanelOff); }
+
+void TMainForm::PaintModePanel(bool on) { Fill(ModePanel, on ? kPanelOn : kPanelOff); }
+
+// ---- ConfigFileHost and the shown parameter set ------------------------------------
+
+void TMainForm::SetCaption(const std::string& text) { setWindowTitle(QString::fromStdString(text)); }
+
+void TMainForm::SetFileLabel(const std::string& text)
+{
+    Label61->setText(QString::fromStdString(text));
+}
+
+void TMainForm::RefreshMainWindow()
+{
+    const QString serial = QString::fromStdString(params_.SerialNumber);
+    SerienNrEdit->setText(serial);
+    Label44->setText(serial);
+    Label44->repaint();
+    CheckBox1->setChecked(params_.Values[29] != 0);
+    CheckBox2->setChecked(params_.Values[8] != 0);
+    CheckBox3->setChecked(params_.Values[31] != 0);
+    ComboBox1->setCurrentIndex(params_.DeviceType < ComboBox1->count() ? params_.DeviceType : -1);
+    Label4->setText(QString::fromStdString(params_.BoardVersionText));
+    params_.ValueCount = kValueCount;
+}
+
+// ---- Start and end ----------------------------------------------------------------
+
+void TMainForm::Timer1Timer()
+{
+    Timer1->stop();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    params_.StartFolder = QDir::currentPath().toStdString();
+    if (params_.SettingsLoaded == 0)
+        params_.DataFolder = DefaultDataFolder(SharedDocumentsFolder(), params_.StartFolder);
+    SearchBoardPort();
+}
+
+void TMainForm::ComboBox1Change()
+{
+    params_.DeviceType = static_cast<uint8_t>(ComboBox1->currentIndex());
+    Button1->setEnabled(true);
+}
+
+void TMainForm::ComboBox1Exit() { ComboBox1Change(); }
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ComboBox1 && event->type() == QEvent::FocusOut)
+        ComboBox1Exit();
+    else if (event->type() == QEvent::MouseButtonPress && watched == ResetPanel)
+        ResetPanelClick();
+    else if (event->type() == QEvent::MouseButtonPress && watched == ModePanel)
+        ModePanelClick();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    FormCloseQuery();
+    event->accept();
+}
+
+void TMainForm::FormCloseQuery() { EndProgram(); }
+
+void TMainForm::Beenden1Click() { EndProgram(); }
+
+// Both ways of ending: no question about unsaved changes; the settings are kept.
+void TMainForm::EndProgram()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    ClosePort();
+    WriteSettings(params_);
+    EndProcess(0);
+}
+
+// ---- Menu -------------------------------------------------------------------------
+
+void TMainForm::Neu1Click() { ::Neu1Click(params_, *this); }
+void TMainForm::ffnen1Click() { ::ffnen1Click(params_, *this); }
+void TMainForm::Speichern1Click() { ::Speichern1Click(params_, *this); }
+void TMainForm::Speichernunter1Click() { ::Speichernunter1Click(params_, *this); }
+
+void TMainForm::Protokolldrucken1Click()
+{
+    ::Protokolldrucken1Click(params_, deviceTypeNames_, dialogs_, this);
+}
+
+void TMainForm::Fehlerspeicher1Click() { OpenDialog(fehlerSpeicherForm_); }
+void TMainForm::Info1Click() { OpenDialog(infoForm_); }
+
+void TMainForm::OpenDialog(QDialog* dialog)
+{
+    if (dialog)
+        dialog->exec();
+}
+
+void TMainForm::AllgemeinButtonClick() { OpenDialog(editorForms_[int(EditorForm::Allgemeines)]); }
+void TMainForm::TimingButtonClick() { OpenDialog(editorForms_[int(EditorForm::Timing)]); }
+void TMainForm::SoftstartrelaisButtonClick()
+{
+    OpenDialog(editorForms_[int(EditorForm::Softstartrelais)]);
+}
+void TMainForm::AnzeigebereicheButtonClick()
+{
+    OpenDialog(editorForms_[int(EditorForm::Anzeigebereiche)]);
+}
+void TMainForm::GrenzwerteButtonClick() { OpenDialog(editorForms_[int(EditorForm::Grenzwerte)]); }
+void TMainForm::ButtonMaxPWRDauerTrClick()
+{
+    OpenDialog(editorForms_[int(EditorForm::GrenzwerteMaxPWR)]);
+}
+void TMainForm::Button_IA_MWClick()
+{
+    OpenDialog(editorForms_[int(EditorForm::Grenzwerte_IA_Mittelwert)]);
+}
+void TMainForm::PWRKorrekturButtonClick()
+{
+    OpenDialog(editorForms_[int(EditorForm::PWR_Korrektur)]);
+}
+
+// ---- Hooks of the board, port, patch and service work -----------------------------
+
+void TMainForm::PatchDateierstellen1Click() {}   // hook: patch file export
+void TMainForm::EmpfangenButtonClick() {}        // hook: download
+void TMainForm::SendenButtonClick() {}           // hook: upload
+void TMainForm::FirmwareButtonClick() {}         // hook: firmware update
+void TMainForm::SearchBoardPort() {}             // hook: port search at start
+void TMainForm::SuchenButtonClick() {}           // hook: port search by hand
+void TMainForm::ComboBoxChange() {}              // hook: port chosen
+void TMainForm::ResetPanelClick() {}             // hook: Reset line by hand (service)
+void TMainForm::ModePanelClick() {}              // hook: Mode line by hand (service)
+void TMainForm::ClosePort() {}                   // hook: close the port at the end
+void TMainForm::BuildFaultTexts() {}             // hook: fault-text table
+void TMainForm::BetriebsZeitLoeButtonClick() {}  // hook: clear operating time
+void TMainForm::FehlerSpeicherLoeButtonClick() {}  // hook: clear fault memory
+void TMainForm::KennungLoeButtonClick() {}       // hook: clear identity
+void TMainForm::SendSerienNrButtonClick() {}     // hook: send serial number
+void TMainForm::SerienNrEditChange() {}          // hook: serial number typed
+void TMainForm::CheckBox1Click() {}              // hook: supervision off
+void TMainForm::CheckBox2Click() {}              // hook: efficiency in line 3
+void TMainForm::CheckBox3Click() {}              // hook: IA mean in line 3
+void TMainForm::Button1Click() {}                // hook: send device type

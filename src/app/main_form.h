@@ -1,0 +1,173 @@
+#pragma once
+// The main window: file name, board identity, the transfer and firmware buttons, the
+// status and port groups, the eight editor buttons and (in service mode) the service
+// area. It routes every menu entry and button to the operation behind it and is the
+// LinkHost of every exchange with the board.
+#include "config_file.h"
+#include "link_host.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDialog;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QTimer;
+class TInfoForm;
+struct ParameterSet;
+
+inline constexpr const char* kServiceWord = "Wq3Zb5";
+inline constexpr int kNormalWidth = 593;
+inline constexpr int kNormalHeight = 570;
+inline constexpr int kServiceHeight = 756;
+inline constexpr int kStartTimerMs = 1000;
+
+// "7.9": major and minor of the program version compiled in.
+std::string ProgramVersionFromBuild();
+// The screen's logical dots per inch / 96.
+float ScreenScaleFactor();
+
+class TMainForm : public QMainWindow, public LinkHost, public ConfigFileHost {
+public:
+    // arguments: the command line without the program name. scale 0 takes the screen's.
+    TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& arguments,
+              float scale = 0.0f, QWidget* parent = nullptr);
+
+    // Start-up creates the other forms after this one, in this order: Info first (it is
+    // created before the main window and handed over here), the editor dialogs with
+    // TVerKompForm among them, and last TFehlerSpeicherForm.
+    void CreateForms(TInfoForm* info);
+    // Object names of the forms in the order they were created.
+    std::vector<QDialog*> Forms() const { return forms_; }
+    QDialog* Form(const QString& objectName) const;
+
+    float Scale() const { return scale_; }
+    const std::vector<std::string>& DeviceTypeNames() const { return deviceTypeNames_; }
+    ParameterSet& Params() { return params_; }
+
+    // Ends the process; QCoreApplication::exit by default, a recorder in tests.
+    std::function<void(int)> EndProcess;
+
+    // LinkHost and ConfigFileHost.
+    Dialogs& Messages() override { return dialogs_; }
+    void Sleep(int ms) override;
+    void ProcessMessages() override;
+    void SetProgress(int percent) override;
+    void SetStatus(const std::string& text) override;
+    void EnableLinkControls(bool on) override;
+    void EnableEditorControls(bool on) override;
+    void PaintResetPanel(bool on) override;
+    void PaintModePanel(bool on) override;
+    void SetCaption(const std::string& text) override;
+    void SetFileLabel(const std::string& text) override;
+    void RefreshMainWindow() override;
+
+    // Start-up tick, about one second after the constructor.
+    void Timer1Timer();
+    void ComboBox1Change();
+    void ComboBox1Exit();
+
+    // Menu.
+    void Neu1Click();
+    void ffnen1Click();
+    void Speichern1Click();
+    void Speichernunter1Click();
+    void Protokolldrucken1Click();
+    void PatchDateierstellen1Click();
+    void Beenden1Click();
+    void Fehlerspeicher1Click();
+    void Info1Click();
+    void FormCloseQuery();
+
+    // Editor buttons: each opens its dialog modally.
+    void AllgemeinButtonClick();
+    void TimingButtonClick();
+    void SoftstartrelaisButtonClick();
+    void AnzeigebereicheButtonClick();
+    void GrenzwerteButtonClick();
+    void ButtonMaxPWRDauerTrClick();
+    void Button_IA_MWClick();
+    void PWRKorrekturButtonClick();
+
+    // Board operations, port and service area: filled in by the link, transfer,
+    // firmware and service work.
+    void EmpfangenButtonClick();
+    void SendenButtonClick();
+    void FirmwareButtonClick();
+    void SearchBoardPort();
+    void SuchenButtonClick();
+    void ComboBoxChange();
+    void ResetPanelClick();
+    void ModePanelClick();
+    void ClosePort();
+    void BuildFaultTexts();
+    void BetriebsZeitLoeButtonClick();
+    void FehlerSpeicherLoeButtonClick();
+    void KennungLoeButtonClick();
+    void SendSerienNrButtonClick();
+    void SerienNrEditChange();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void Button1Click();
+
+    // Controls, named as in the window's design.
+    QLabel *Label32, *Label61, *Label43, *Label44, *Label3, *Label4;
+    QFrame *Bevel1, *Bevel2, *Bevel3;
+    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4;
+    QPushButton *EmpfangenButton, *SendenButton, *FirmwareButton;
+    QFrame *Panel1, *Panel2;
+    QProgressBar* ProgressBar;
+    QLabel *ResetPanel, *ModePanel, *statusLabel;
+    QComboBox* ComboBox;
+    QPushButton* SuchenButton;
+    QPushButton *AllgemeinButton, *TimingButton, *SoftstartrelaisButton, *AnzeigebereicheButton,
+        *GrenzwerteButton, *ButtonMaxPWRDauerTr, *Button_IA_MW, *PWRKorrekturButton;
+    QPushButton *BetriebsZeitLoeButton, *FehlerSpeicherLoeButton, *KennungLoeButton;
+    QLabel *Label47, *Label48;
+    QLineEdit* SerienNrEdit;
+    QPushButton* SendSerienNrButton;
+    QCheckBox *CheckBox1, *CheckBox2, *CheckBox3;
+    QLabel *Label2, *Label1;
+    QComboBox* ComboBox1;
+    QPushButton* Button1;
+    QStatusBar* StatusBar1;
+    QAction *Neu1, *ffnen1, *Speichern1, *Speichernunter1, *Protokolldrucken1,
+        *PatchDateierstellen1, *Beenden1, *Fehlerspeicher1, *Info1;
+    QTimer* Timer1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    void ConnectControls();
+    void ShowServiceControls();
+    void OpenDialog(QDialog* dialog);
+    void EndProgram();
+    int S(int designPixels) const { return static_cast<int>(designPixels * scale_); }
+
+    Dialogs& dialogs_;
+    ParameterSet& params_;
+    float scale_;
+    bool ended_ = false;
+    std::vector<std::string> deviceTypeNames_;
+    std::vector<QDialog*> forms_;
+    TInfoForm* infoForm_ = nullptr;
+    QDialog* editorForms_[8] = {};
+    QDialog* fehlerSpeicherForm_ = nullptr;
+};

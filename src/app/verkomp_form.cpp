@@ -1,0 +1,31 @@
+#include "verkomp_form.h"
+
+#include <QLabel>
+
+namespace {
+
+QLabel* Text(QWidget* parent, const QString& text, int x, int y, int width)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(x, y, width, 20);
+    return label;
+}
+
+}  // namespace
+
+TVerKompForm::TVerKompForm(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("TVerKompForm");
+    setWindowTitle("Versionskompatibilität");
+    setFixedSize(420, 150);
+    QFont font("Arial");
+    font.setPixelSize(13);
+    setFont(font);
+    Text(this, "Kompatibilitätsliste für <span style=\"color:#ff0000\">KonfigVersion 2</span>", 16,
+         12, 390);
+    Text(this, "(ist in  PC-Programm und  Platinenfirmware eingetragen)", 16, 36, 390);
+    Text(this, "PC-Programm", 40, 76, 150);
+    Text(this, "Platinenfirmware", 220, 76, 150);
+    Text(this, "7.3", 40, 100, 150);
+    Text(this, "7.5", 220, 100, 150);
+}
