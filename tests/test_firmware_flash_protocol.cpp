@@ -441,6 +441,24 @@ TEST_F(FlashBench, PortFailureEndsTheUpdateAndRestoresTheWindow)
     EXPECT_EQ(host.PortList, std::optional<bool>(true));
 }
 
+TEST_F(FlashBench, ImagesTheFlashCannotTakeAreRefusedBeforeAnything)
+{
+    FirmwareImage belowFlash = MakeImage();
+    belowFlash.codeBase = 0x7F00;
+    FirmwareImage offPage = MakeImage();
+    offPage.dataBase = 0x2480;
+    FirmwareImage noCode = MakeImage();
+    noCode.hasCodeRecords = false;
+    for (const FirmwareImage& image : {belowFlash, offPage, noCode}) {
+        dialogs().Clear();
+        EXPECT_FALSE(FlashFirmware(link, host, image));
+        EXPECT_EQ(dialogs().Log(), (std::vector<std::string>{
+                                       "beep", "error:Firmware-Datei passt nicht in den Flash-Speicher!"}));
+    }
+    EXPECT_TRUE(board.Log().empty());
+    EXPECT_TRUE(inner.Record().empty());
+}
+
 // ---- the button: file choice, then the update ----
 
 struct FirmwareButton : FlashBench {

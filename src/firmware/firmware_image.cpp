@@ -31,3 +31,13 @@ uint8_t FirmwareImage::DataByte(int address) const
 {
     return ByteAt(dataImage, dataBase, address);
 }
+
+bool FirmwareImage::FitsTheFlash() const
+{
+    auto fits = [](const std::vector<uint8_t>& image, int base, int start, int end) {
+        return base >= start && base < end && base % kPageSize == 0
+               && int(image.size()) >= end - base;
+    };
+    return hasCodeRecords && fits(codeImage, codeBase, kCodeFlashStart, kCodeFlashEnd)
+           && (!hasDataRecords || fits(dataImage, dataBase, kDataFlashStart, kDataFlashEnd));
+}

@@ -38,4 +38,7 @@ struct FirmwareImage {
     // does not reach).
     uint8_t CodeByte(int address) const;
     uint8_t DataByte(int address) const;
+    // Whether the flash protocol can take its pages from the images: code present, both
+    // bases inside their regions and on a page boundary, the images large enough.
+    bool FitsTheFlash() const;
 };

@@ -1,5 +1,7 @@
 #include "flash_protocol.h"
 
+#include "srecord_reader.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -338,6 +340,11 @@ void EndUpdate(Link& link, FirmwareHost& host)
 
 bool FlashFirmware(Link& link, FirmwareHost& host, const FirmwareImage& image)
 {
+    if (!image.FitsTheFlash()) {
+        host.Messages().Beep();
+        host.Messages().Error(FirmwareText::DoesNotFit);
+        return false;
+    }
     host.RepaintMainWindow();
     host.EnableLinkControls(false);
     host.EnableEditorControls(false);

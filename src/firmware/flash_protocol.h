@@ -102,5 +102,6 @@ inline constexpr std::array<uint8_t, 7> kErasedId = {0xFF, 0xFF, 0xFF, 0xFF, 0xF
 
 // The whole update, from locking the window to releasing the Mode line and restoring
 // the controls. True only when every region was programmed and verified. `host` is
-// the window behind link.Host.
+// the window behind link.Host. An image the flash cannot take is refused before
+// anything happens.
 bool FlashFirmware(Link& link, FirmwareHost& host, const FirmwareImage& image);
