@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <algorithm>
+
 QColor MarkedColour() { return QColor(255, 0, 0); }
 QColor UsableColour() { return QApplication::palette().color(QPalette::Base); }
 QColor SwitchedOffColour() { return QApplication::palette().color(QPalette::Button); }
@@ -121,9 +123,18 @@ void FieldBinder::Show()
     Recolour();
 }
 
+// The maximum length limits typing only: a stored value from a file or the board
+// whose text is longer (4294967295 for -1) is shown whole.
+void FieldBinder::SetEditText(const std::string& text)
+{
+    QLineEdit* edit = Edit();
+    edit->setMaxLength(std::max<int>(spec_.MaxLength, static_cast<int>(text.size())));
+    edit->setText(QString::fromStdString(text));
+}
+
 void FieldBinder::ShowStoredText(bool afterConfirm)
 {
-    Edit()->setText(QString::fromStdString(ShowText(spec_, Stored(), afterConfirm)));
+    SetEditText(ShowText(spec_, Stored(), afterConfirm));
     if (arrows_)
         arrows_->SetPosition(PowerArrowPosition(Stored()));
 }
@@ -140,7 +151,7 @@ void FieldBinder::ConfirmTyped(bool leaving)
     const std::optional<int32_t> raw = ParseEntry(spec_, edit->text().toStdString());
     if (raw) {
         Store(*raw);
-        edit->setText(QString::fromStdString(ShowText(spec_, *raw, true)));
+        SetEditText(ShowText(spec_, *raw, true));
         if (arrows_) {
             arrows_->SetPosition(PowerArrowPosition(*raw));
             if (rawLabel_)
@@ -256,7 +267,7 @@ void FieldBinder::ArrowClick(int position)
     QLineEdit* edit = Edit();
     if (const std::optional<int32_t> raw = PowerRawFromArrow(position)) {
         Store(*raw);
-        edit->setText(QString::fromStdString(ShowText(spec_, *raw, true)));
+        SetEditText(ShowText(spec_, *raw, true));
         edit->selectAll();
         return;
     }

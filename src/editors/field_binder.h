@@ -77,6 +77,7 @@ protected:
 
 private:
     void Store(int32_t raw);
+    void SetEditText(const std::string& text);
     void ShowStoredText(bool afterConfirm);
     void Refuse(const std::string& message);
     void CheckClick();

@@ -172,17 +172,17 @@ EditorTable SoftStartTable()
     l.push_back(Field("SoftstartCheckBox", fieldX, 156, 20));
     l.push_back(Label("Ab Hardware R7a", fieldX + 26, 157));
 
-    l.push_back(Heading("U-Anode Überprüfung nach Einschalten:", 12, 204));
-    l.push_back(Label("(UA-Softstartrelais)", 12, 222));
+    l.push_back(Heading("U-Anode Überprüfung nach Einschalten:", 12, 196));
+    l.push_back(Label("(UA-Softstartrelais)", 12, 214));
     row("Schaltet die Anodenspannung x Sek. vor RDY ein  (0 = abgesch)", "uAnodeEinEdit", "sek",
-        248);
-    row("Zeitfenster Beginn", "UAms2Edit", "ms", 280);
-    l.push_back(Label("*", 570, 283));
-    row("Zeitfenster Ende", "UAms1Edit", "ms", 312);
-    l.push_back(Label("*", 570, 315));
+        240);
+    row("Zeitfenster Beginn", "UAms2Edit", "ms", 272);
+    l.push_back(Label("*", 570, 275));
+    row("Zeitfenster Ende", "UAms1Edit", "ms", 304);
+    l.push_back(Label("*", 570, 307));
     row("Innerhalb v. Zeitfenster ein Sprung von minimal  (0=abgeschaltet)", "UAsprungEdit", "V",
-        344);
-    l.push_back(Label("*", 570, 347));
-    l.push_back(Label("* Wird ab Firmware 7.14 nicht mehr verwendet.", 12, 382));
+        336);
+    l.push_back(Label("*", 570, 339));
+    l.push_back(Label("* Wird ab Firmware 7.14 nicht mehr verwendet.", 12, 368));
     return t;
 }

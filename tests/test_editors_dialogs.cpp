@@ -1,0 +1,551 @@
+// The editor dialogs driven through their real widgets with key, mouse and focus
+// events on the offscreen platform: the field cycle, marks and colours, and the rules
+// of single dialogs (SWR or reflected power, heater, power range arrows, band modes).
+#include "editor_forms.h"
+#include "editor_tables.h"
+#include "field_binder.h"
+#include "parameter_set.h"
+#include "scripted_dialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class EditorDialogs : public ::testing::Test {
+protected:
+    ParameterSet params;
+    ScriptedDialogs messages;
+    std::unique_ptr<QDialog> dialog;
+
+    QDialog* Open(EditorForm form, float scale = 1.0f)
+    {
+        dialog.reset(CreateEditorForm(form, {params, messages, scale}, nullptr));
+        dialog->show();
+        return dialog.get();
+    }
+    void Reopen()
+    {
+        dialog->close();
+        dialog->show();
+    }
+
+    template <typename T = QLineEdit>
+    T* Get(const char* name)
+    {
+        T* w = dialog->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    static void Type(QLineEdit* edit, const char* text)
+    {
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromUtf8(text));
+    }
+    static void Enter(QLineEdit* edit, const char* text)
+    {
+        Type(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    // The focus moves to another control of the dialog.
+    static void Leave(QWidget* control)
+    {
+        QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+        QApplication::sendEvent(control, &out);
+        QApplication::processEvents();
+    }
+    static QColor Colour(QWidget* control) { return control->palette().color(QPalette::Base); }
+
+    std::vector<std::string> Refusal(const std::string& message)
+    {
+        return {"beep", "info:" + message};
+    }
+};
+
+// ---- the field cycle -------------------------------------------------------------
+
+TEST_F(EditorDialogs, EnterConfirmsKeepsTheFocusAndSelectsTheText)
+{
+    Open(EditorForm::Timing);
+    auto* first = Get("EditVorheizzeit");
+    EXPECT_EQ(dialog->focusWidget(), first);
+    EXPECT_EQ(first->selectedText(), "1");
+
+    auto* debounce = Get("EditPttEntpZeit");
+    QTest::mouseClick(debounce, Qt::LeftButton);
+    EXPECT_EQ(debounce->selectedText(), "2");  // a click selects the whole text
+    debounce->setFocus();
+    Enter(debounce, "3");
+    EXPECT_EQ(params.Values[6], 1);
+    EXPECT_EQ(debounce->text(), "2");
+    EXPECT_EQ(debounce->selectedText(), "2");
+    EXPECT_EQ(dialog->focusWidget(), debounce);
+    EXPECT_TRUE(messages.Log().empty());
+}
+
+TEST_F(EditorDialogs, SpaceTogglesTheMarkAndColourOnly)
+{
+    Open(EditorForm::Timing);
+    auto* edit = Get("EditAbkuehlzeit");
+    const int32_t stored = params.Values[44];
+    EXPECT_EQ(Colour(edit), UsableColour());
+    for (const char* text : {"12x", "99999"}) {
+        Type(edit, text);
+        QTest::keyClick(edit, Qt::Key_Space);
+        EXPECT_EQ(params.PatchMarks[44], 1);
+        EXPECT_EQ(Colour(edit), MarkedColour());
+        EXPECT_EQ(edit->text().toStdString(), text);
+        EXPECT_EQ(params.Values[44], stored);
+        QTest::keyClick(edit, Qt::Key_Space);
+        EXPECT_EQ(params.PatchMarks[44], 0);
+        EXPECT_EQ(Colour(edit), UsableColour());
+        EXPECT_EQ(edit->text().toStdString(), text);
+    }
+    EXPECT_TRUE(messages.Log().empty());
+}
+
+TEST_F(EditorDialogs, TypingHasNoDigitFilterStopsAtMaxLengthAndSwallowsCharacter29)
+{
+    Open(EditorForm::Allgemeines);
+    auto* edit = Get("EditIG2FuseTest");  // at most 4 characters
+    Type(edit, "ab-,.7xyz");
+    EXPECT_EQ(edit->text(), "ab-,");
+    QKeyEvent groupSeparator(QEvent::KeyPress, Qt::Key_BracketRight, Qt::ControlModifier,
+                             QString(QChar(29)));
+    edit->selectAll();
+    QApplication::sendEvent(edit, &groupSeparator);
+    EXPECT_EQ(edit->text(), "ab-,");
+    // "ab-," reads 0, outside 1 to 512.
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(messages.Log(), Refusal("Gültige Eingaben sind 1 mA bis 512 mA !"));
+    EXPECT_EQ(edit->text(), "1");
+    EXPECT_EQ(params.Values[35], 1);
+}
+
+TEST_F(EditorDialogs, LeavingConfirmsAndShowsTheStoredValue)
+{
+    Open(EditorForm::Grenzwerte);
+    auto* returnTime = Get("MaxRueckZeitEdit");
+    EXPECT_EQ(returnTime->text(), "0.1");  // stored 50, "%3.1f" on open
+    Type(returnTime, "0,5");
+    Leave(returnTime);
+    EXPECT_EQ(params.Values[81], 250);
+    EXPECT_EQ(returnTime->text(), " 0.5");  // "%4.1f" after a confirmation
+    Reopen();
+    EXPECT_EQ(returnTime->text(), "0.5");
+
+    // A refused entry: message, stored value shown, focus back into the field.
+    auto* anode = Get("EditUAmax");
+    Type(anode, "70000");
+    Get("EditUAmin")->setFocus();
+    Leave(anode);
+    EXPECT_EQ(messages.Log(), Refusal("Gültige Eingaben sind 1 V bis 65000 V !"));
+    EXPECT_EQ(params.Values[21], 1);
+    EXPECT_EQ(anode->text(), "1");
+    EXPECT_EQ(dialog->focusWidget(), anode);
+}
+
+TEST_F(EditorDialogs, ClosingKeepsAValidTypedEntryAndDropsAnInvalidOneSilently)
+{
+    Open(EditorForm::Grenzwerte);
+    auto* limit = Get("Edit_PWR_Begrenzung");
+    Type(limit, "300");
+    dialog->close();
+    EXPECT_EQ(params.Values[41], 300);
+
+    dialog->show();
+    EXPECT_EQ(limit->text(), "300");
+    Type(limit, "70000");
+    dialog->close();
+    EXPECT_EQ(params.Values[41], 300);
+    EXPECT_TRUE(messages.Log().empty());
+    dialog->show();
+    EXPECT_EQ(limit->text(), "300");
+}
+
+TEST_F(EditorDialogs, StoredNegativeValuesShowUnsigned)
+{
+    params.Values[1] = -1;
+    Open(EditorForm::Timing);
+    EXPECT_EQ(Get("EditVorheizzeit")->text(), "4294967295");
+}
+
+TEST_F(EditorDialogs, MarksSurviveClosingReopeningAndNewValues)
+{
+    Open(EditorForm::Softstartrelais);
+    auto* edit = Get("UAsprungEdit");
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Space);
+    Reopen();
+    EXPECT_EQ(Colour(edit), MarkedColour());
+    // Opening a file or reading the board replaces values, never marks.
+    params.Values = ParameterSet::StartValues();
+    params.Values[33] = 42;
+    Reopen();
+    EXPECT_EQ(edit->text(), "42");
+    EXPECT_EQ(params.PatchMarks[33], 1);
+    EXPECT_EQ(Colour(edit), MarkedColour());
+}
+
+// ---- lists and check boxes -------------------------------------------------------
+
+TEST_F(EditorDialogs, ListsShowTheirItemAndStoreIndexPlusOffset)
+{
+    params.Values[25] = 1;
+    Open(EditorForm::Allgemeines);
+    auto* language = Get<QComboBox>("ComboBoxSprache");
+    EXPECT_EQ(language->currentText(), "Englisch");
+    QTest::keyClick(language, Qt::Key_Up);
+    EXPECT_EQ(params.Values[25], 0);
+
+    params.Values[25] = 5;
+    Reopen();
+    EXPECT_EQ(language->currentIndex(), -1);
+    EXPECT_EQ(params.Values[25], 5);
+    Leave(language);
+    EXPECT_EQ(params.Values[25], -1);
+
+    QTest::keyClick(language, Qt::Key_Space);
+    EXPECT_EQ(params.PatchMarks[25], 1);
+    EXPECT_EQ(Colour(language), MarkedColour());
+    EXPECT_EQ(language->currentIndex(), -1);
+
+    Open(EditorForm::Anzeigebereiche);
+    auto* anodeVolts = Get<QComboBox>("ComboBoxMaxUa");
+    params.Values[36] = 20;
+    Reopen();
+    EXPECT_EQ(anodeVolts->currentText(), "20480");
+}
+
+TEST_F(EditorDialogs, AveragingTimeStoresOnChangeOnly)
+{
+    params.Values[43] = 0;
+    Open(EditorForm::Grenzwerte_IA_Mittelwert);
+    auto* averaging = Get<QComboBox>("ComboBox1");
+    EXPECT_EQ(averaging->currentIndex(), -1);
+    EXPECT_EQ(averaging->focusPolicy(), Qt::ClickFocus);
+    averaging->setCurrentIndex(2);  // the user picks "22/3,4"
+    EXPECT_EQ(averaging->currentText(), "22/3,4");
+    EXPECT_EQ(params.Values[43], 6);
+    params.Values[43] = 0;
+    Leave(averaging);
+    EXPECT_EQ(params.Values[43], 0);
+}
+
+TEST_F(EditorDialogs, CheckBoxesStoreOnClickAndFlipOnAnyCharacter)
+{
+    params.Values[80] = 0;
+    Open(EditorForm::Softstartrelais);
+    auto* box = Get<QCheckBox>("SoftstartCheckBox");
+    EXPECT_EQ(box->focusPolicy(), Qt::StrongFocus);
+    QTest::keyClick(box, Qt::Key_A);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(params.Values[80], 1);
+    QTest::keyClick(box, Qt::Key_Space);
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_EQ(params.Values[80], 0);
+    EXPECT_EQ(params.PatchMarks[80], 1);
+    EXPECT_EQ(Colour(box), MarkedColour());
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_EQ(params.Values[80], 1);
+
+    // A stored non-zero value checks the box and is written back as 1.
+    params.Values[42] = 7;
+    Open(EditorForm::Allgemeines);
+    EXPECT_TRUE(Get<QCheckBox>("CheckBox4")->isChecked());
+    EXPECT_EQ(params.Values[42], 1);
+}
+
+// ---- general limits --------------------------------------------------------------
+
+TEST_F(EditorDialogs, ReflectedPowerLimitSwitchesTheSwrLimitOff)
+{
+    params.Values[40] = 0;
+    Open(EditorForm::Grenzwerte);
+    auto* swr = Get("EditMaxSWR");
+    auto* returnPower = Get("MaxRuecklaufEdit");
+    auto* returnTime = Get("MaxRueckZeitEdit");
+    EXPECT_TRUE(swr->isEnabled());
+    EXPECT_EQ(Colour(swr), UsableColour());
+    EXPECT_EQ(Colour(returnPower), SwitchedOffColour());
+    EXPECT_FALSE(Get<QLabel>("LabelMaxRuecklauf")->isEnabled());
+
+    Enter(returnPower, "500");
+    EXPECT_EQ(params.Values[40], 500);
+    EXPECT_FALSE(swr->isEnabled());
+    EXPECT_EQ(Colour(swr), SwitchedOffColour());
+    EXPECT_EQ(Colour(returnPower), UsableColour());
+    EXPECT_EQ(Colour(returnTime), UsableColour());
+    EXPECT_TRUE(returnTime->isEnabled());
+    EXPECT_FALSE(Get<QLabel>("LabelMaxSWR")->isEnabled());
+    EXPECT_TRUE(Get<QLabel>("LabelMaxRueckZeit")->isEnabled());
+
+    Enter(returnPower, "0");
+    EXPECT_TRUE(swr->isEnabled());
+    EXPECT_EQ(Colour(swr), UsableColour());
+    EXPECT_EQ(Colour(returnTime), SwitchedOffColour());
+
+    // With one of the three marked, the colours stay as they are.
+    returnTime->selectAll();
+    QTest::keyClick(returnTime, Qt::Key_Space);
+    Enter(returnPower, "500");
+    EXPECT_FALSE(swr->isEnabled());
+    EXPECT_EQ(Colour(swr), UsableColour());
+    EXPECT_EQ(Colour(returnTime), MarkedColour());
+}
+
+TEST_F(EditorDialogs, HeaterLimitsNeedTheBoxAndExactlyOne)
+{
+    params.Values[34] = 2;
+    Open(EditorForm::Grenzwerte);
+    auto* heater = Get<QCheckBox>("CheckBox2");
+    auto* high = Get("EditHZmax");
+    EXPECT_FALSE(heater->isChecked());
+    EXPECT_FALSE(high->isEnabled());
+    EXPECT_FALSE(Get("EditHZmin")->isEnabled());
+    EXPECT_FALSE(Get<QLabel>("LabelHeizungV")->isEnabled());
+    EXPECT_EQ(Colour(high), SwitchedOffColour());
+    EXPECT_EQ(high->text(), " 1.2");  // switched off, still showing its value
+
+    QTest::mouseClick(heater, Qt::LeftButton);
+    EXPECT_EQ(params.Values[34], 1);
+    EXPECT_TRUE(high->isEnabled());
+    EXPECT_EQ(Colour(high), UsableColour());
+    EXPECT_TRUE(Get<QLabel>("LabelHeizungV")->isEnabled());
+
+    // No key handling and no mark: space is the box's own toggle.
+    heater->setFocus();
+    QTest::keyClick(heater, Qt::Key_Space);
+    EXPECT_EQ(params.Values[34], 0);
+    EXPECT_EQ(params.PatchMarks[34], 0);
+    EXPECT_FALSE(high->isEnabled());
+}
+
+TEST_F(EditorDialogs, EfficiencyThresholdShowsItsPercentage)
+{
+    params.Values[3] = 1023;
+    Open(EditorForm::Grenzwerte);
+    auto* threshold = Get("Edit_MinWirkGradPWR");
+    EXPECT_EQ(threshold->text(), "100");
+    Enter(threshold, "50");
+    EXPECT_EQ(params.Values[3], 723);
+    EXPECT_EQ(threshold->text(), "50");
+    Leave(threshold);
+    EXPECT_EQ(params.Values[3], 723);
+}
+
+// ---- display ranges: the power range and its arrows ------------------------------
+
+TEST_F(EditorDialogs, PowerRangeTypedAndByArrows)
+{
+    params.Values[27] = 1046;
+    Open(EditorForm::Anzeigebereiche);
+    auto* power = Get("EditMaxPwrDig");
+    auto* up = Get<QToolButton>("Up");
+    auto* down = Get<QToolButton>("Down");
+    auto* rawLabel = Get<QLabel>("Label6");
+    EXPECT_EQ(power->text(), "1000");
+    EXPECT_EQ(rawLabel->text(), "");
+
+    Enter(power, "3000");
+    EXPECT_EQ(params.Values[27], 348);
+    EXPECT_EQ(power->text(), "3007");
+    EXPECT_EQ(rawLabel->text(), "348");
+
+    QTest::mouseClick(up, Qt::LeftButton);  // raw one lower, power higher
+    EXPECT_EQ(params.Values[27], 347);
+    EXPECT_EQ(power->text(), "3015");
+    EXPECT_EQ(rawLabel->text(), "348");  // only typed entries write it
+    QTest::mouseClick(down, Qt::LeftButton);
+    QTest::mouseClick(down, Qt::LeftButton);
+    EXPECT_EQ(params.Values[27], 349);
+
+    Enter(power, "90000");
+    EXPECT_EQ(params.Values[27], 11);
+    EXPECT_EQ(power->text(), "95139");
+    messages.Clear();
+    QTest::mouseClick(up, Qt::LeftButton);
+    EXPECT_EQ(messages.Log(), Refusal("Eingabebereich Ende !"));
+    EXPECT_EQ(params.Values[27], 11);
+    EXPECT_EQ(power->text(), "95139");
+    QTest::mouseClick(down, Qt::LeftButton);  // back from the refused position
+    EXPECT_EQ(params.Values[27], 12);
+
+    Enter(power, "100");
+    EXPECT_EQ(params.Values[27], 10465);
+    messages.Clear();
+    QTest::mouseClick(down, Qt::LeftButton);  // position 22302
+    EXPECT_EQ(messages.Log(), Refusal("Eingabebereich Ende !"));
+    EXPECT_EQ(params.Values[27], 10465);
+
+    messages.Clear();
+    Enter(power, "99");
+    EXPECT_EQ(messages.Log(), Refusal("Gültige Eingaben sind 100 bis 90000 !"));
+    EXPECT_EQ(power->text(), "100");
+}
+
+TEST_F(EditorDialogs, PowerRangeOfZeroOpensEmptyAndKeepsTheValue)
+{
+    params.Values[27] = 0;
+    Open(EditorForm::Anzeigebereiche);
+    auto* power = Get("EditMaxPwrDig");
+    EXPECT_EQ(power->text(), "");
+    dialog->close();
+    EXPECT_EQ(params.Values[27], 0);
+    EXPECT_TRUE(messages.Log().empty());
+    dialog->show();
+    Enter(power, "1000");
+    EXPECT_EQ(params.Values[27], 1046);
+}
+
+// ---- per-band tables -------------------------------------------------------------
+
+TEST_F(EditorDialogs, BandModeSwitchesFieldsAndKeepsTheirValues)
+{
+    params.Values[56] = 2;
+    Open(EditorForm::GrenzwerteMaxPWR);
+    auto* all = Get("Edit1");
+    auto* g1 = Get("EditG1U");
+    auto* band40 = Get("Edit40");
+    EXPECT_TRUE(Get<QRadioButton>("RadioButton3")->isChecked());
+    EXPECT_FALSE(all->isEnabled());
+    EXPECT_FALSE(g1->isEnabled());
+    EXPECT_TRUE(band40->isEnabled());
+    EXPECT_EQ(Colour(all), SwitchedOffColour());
+    EXPECT_EQ(Colour(band40), UsableColour());
+    EXPECT_EQ(all->text(), "201");
+
+    Enter(band40, "1234");
+    Get<QRadioButton>("RadioButton1")->click();
+    EXPECT_EQ(params.Values[56], 0);
+    EXPECT_TRUE(all->isEnabled());
+    EXPECT_FALSE(g1->isEnabled());
+    EXPECT_FALSE(band40->isEnabled());
+    EXPECT_FALSE(Get<QLabel>("Label3")->isEnabled());
+    EXPECT_EQ(Colour(band40), SwitchedOffColour());
+    EXPECT_EQ(band40->text(), "1234");
+
+    Get<QRadioButton>("RadioButton2")->click();
+    EXPECT_EQ(params.Values[56], 1);
+    EXPECT_TRUE(all->isEnabled());
+    EXPECT_TRUE(g1->isEnabled());
+    EXPECT_FALSE(band40->isEnabled());
+
+    Get<QRadioButton>("RadioButton3")->click();
+    EXPECT_EQ(params.Values[56], 2);
+    EXPECT_TRUE(band40->isEnabled());
+    EXPECT_TRUE(Get<QLabel>("Label3")->isEnabled());
+    EXPECT_EQ(band40->text(), "1234");
+    EXPECT_EQ(params.Values[61], 1234);
+}
+
+TEST_F(EditorDialogs, UnknownBandModeOpensTheFirstButtonAndStoresZero)
+{
+    params.Values[68] = 3;
+    Open(EditorForm::Grenzwerte_IA_Mittelwert);
+    EXPECT_TRUE(Get<QRadioButton>("RadioButton1")->isChecked());
+    EXPECT_EQ(params.Values[68], 0);
+    EXPECT_TRUE(Get("Edit1")->isEnabled());
+    EXPECT_FALSE(Get("Edit10")->isEnabled());
+}
+
+TEST_F(EditorDialogs, CorrectionWithoutFactorSwitchesAllFieldsOffButMarkedStayRed)
+{
+    params.Values[45] = 0;
+    params.PatchMarks[50] = 1;  // Edit30
+    Open(EditorForm::PWR_Korrektur);
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("Edit1"), nullptr);
+    for (const char* name : {"EditG1U", "Edit160", "Edit30", "Edit10"})
+        EXPECT_FALSE(Get(name)->isEnabled()) << name;
+    EXPECT_EQ(Colour(Get("Edit30")), MarkedColour());
+    EXPECT_EQ(Colour(Get("Edit20")), SwitchedOffColour());
+    EXPECT_EQ(Get("Edit30")->text(), "1.04");
+}
+
+TEST_F(EditorDialogs, BandDialogsTabThroughModesBandsG1AndAll)
+{
+    Open(EditorForm::GrenzwerteMaxPWR);
+    std::vector<std::string> order;
+    QWidget* w = Get<QRadioButton>("RadioButton1");
+    do {
+        if (w->focusPolicy() & Qt::TabFocus)
+            order.push_back(w->objectName().toStdString());
+        w = w->nextInFocusChain();
+    } while (w->objectName() != "RadioButton1");
+    EXPECT_EQ(order, (std::vector<std::string>{"RadioButton1", "RadioButton2", "RadioButton3",
+                                               "Edit160", "Edit80", "Edit40", "Edit30", "Edit20",
+                                               "Edit17", "Edit15", "Edit12", "Edit10", "EditG1U",
+                                               "Edit1"}));
+}
+
+// ---- every dialog ----------------------------------------------------------------
+
+TEST_F(EditorDialogs, DialogsCarryTheirNamesCaptionsAndScaledSizes)
+{
+    struct Expected {
+        EditorForm form;
+        const char* className;
+        const char* caption;
+        int width;
+        int height;
+    };
+    const Expected all[] = {
+        {EditorForm::Timing, "TTimingForm", "Timing", 292, 247},
+        {EditorForm::Allgemeines, "TAllgemeinesForm", "Allgemeines", 523, 211},
+        {EditorForm::Anzeigebereiche, "TAnzeigebereicheForm", "Anzeigebereiche", 252, 265},
+        {EditorForm::Grenzwerte, "TGrenzwerteForm", "Grenzwerte allgemein", 387, 763},
+        {EditorForm::Softstartrelais, "TSoftstartrelaisForm", "Softstartrelais", 629, 433},
+        {EditorForm::GrenzwerteMaxPWR, "TGrenzwerteMaxPWRForm",
+         "Grenzwerte Max-PWR bei Dauerträger", 307, 574},
+        {EditorForm::PWR_Korrektur, "TPWR_KorrekturForm", "Korrektur PWR-Anzeige", 307, 571},
+        {EditorForm::Grenzwerte_IA_Mittelwert, "TGrenzwerte_IA_MittelwertForm",
+         "Grenzwerte IA-Mittelwert", 360, 625},
+    };
+    for (const Expected& e : all) {
+        SCOPED_TRACE(e.className);
+        for (float scale : {1.0f, 1.25f}) {
+            Open(e.form, scale);
+            EXPECT_EQ(dialog->objectName().toStdString(), e.className);
+            EXPECT_EQ(dialog->windowTitle().toStdString(), e.caption);
+            // Outer design size times the scale; the client area is that minus the frame.
+            EXPECT_EQ(dialog->width(), int(e.width * scale) - int(16 * scale));
+            EXPECT_EQ(dialog->height(), int(e.height * scale) - int(39 * scale));
+            for (QWidget* child : dialog->findChildren<QWidget*>()) {
+                if (child->parentWidget() != dialog.get())
+                    continue;
+                const auto* label = qobject_cast<QLabel*>(child);
+                EXPECT_TRUE(dialog->rect().contains(child->geometry()))
+                    << (label ? label->text() : child->objectName()).toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(EditorDialogs, FixedTextsStandAsWritten)
+{
+    Open(EditorForm::Softstartrelais);
+    std::vector<std::string> texts;
+    for (QLabel* label : dialog->findChildren<QLabel*>())
+        texts.push_back(label->text().toStdString());
+    for (const char* text : {"* Wird ab Firmware 7.14 nicht mehr verwendet.",
+                             "12 V Überprüfung nach Einschalten:",
+                             "U-Anode Überprüfung nach Einschalten:", "(UA-Softstartrelais)",
+                             "Schaltet die Anodenspannung x Sek. vor RDY ein  (0 = abgesch)"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+    EXPECT_EQ(dialog->focusWidget(), Get("Edit12Vms2"));
+}
+
+}  // namespace
