@@ -158,6 +158,26 @@ TEST_F(EditorDialogs, LeavingConfirmsAndShowsTheStoredValue)
     EXPECT_EQ(dialog->focusWidget(), anode);
 }
 
+TEST_F(EditorDialogs, AFieldTakingTheFocusBackDoesNotMakeTheOtherFieldLeave)
+{
+    params.Values[9] = 0;   // both outside 1 to 65000, as a file may bring them
+    params.Values[10] = 0;
+    Open(EditorForm::Grenzwerte);
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    auto* first = Get("Edit_IA_Max5sek");
+    auto* second = Get("Edit_IA_MaxSofort");
+    QTest::mouseClick(first, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), first);
+    Type(first, "70000");
+    QTest::mouseClick(second, Qt::LeftButton);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(messages.Log(), Refusal("Gültige Eingaben sind 1 mA bis 65000 mA !"));
+    EXPECT_EQ(QApplication::focusWidget(), first);
+    EXPECT_EQ(first->text(), "0");
+}
+
 TEST_F(EditorDialogs, ClosingKeepsAValidTypedEntryAndDropsAnInvalidOneSilently)
 {
     Open(EditorForm::Grenzwerte);

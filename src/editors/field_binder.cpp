@@ -145,6 +145,13 @@ void FieldBinder::Refuse(const std::string& message)
     context_.Messages.Information(message);
 }
 
+void FieldBinder::TakeFocusBack()
+{
+    context_.ReturningFocus = true;
+    control_->setFocus(Qt::OtherFocusReason);
+    context_.ReturningFocus = false;
+}
+
 void FieldBinder::ConfirmTyped(bool leaving)
 {
     QLineEdit* edit = Edit();
@@ -163,7 +170,7 @@ void FieldBinder::ConfirmTyped(bool leaving)
     } else {
         Refuse(spec_.RangeMessage);
         ShowStoredText(true);
-        edit->setFocus(Qt::OtherFocusReason);
+        TakeFocusBack();
     }
     if (leaving)
         ShowStoredText(true);
@@ -273,7 +280,7 @@ void FieldBinder::ArrowClick(int position)
     }
     Refuse("Eingabebereich Ende !");
     ShowStoredText(true);
-    edit->setFocus(Qt::OtherFocusReason);
+    TakeFocusBack();
 }
 
 bool FieldBinder::EditKey(QEvent* event)
@@ -331,7 +338,7 @@ bool FieldBinder::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::FocusOut:
         if (IsLeaving(static_cast<QFocusEvent*>(event)) && !context_.Closing
-            && spec_.Kind != FieldKind::Mode)
+            && !context_.ReturningFocus && spec_.Kind != FieldKind::Mode)
             // Run once the focus has settled on the new control, so that a range
             // message and the focus going back do not interfere with the change.
             QTimer::singleShot(0, this, [this] { Leave(); });

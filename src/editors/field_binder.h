@@ -31,6 +31,9 @@ struct FieldContext {
     ParameterSet& Params;
     Dialogs& Messages;
     bool Closing = false;  // set while the dialog closes: leaving a field then does nothing
+    // Set while a refused field takes the focus back: the control that had just got
+    // it was never really entered, so losing it again is no leaving.
+    bool ReturningFocus = false;
 };
 
 class FieldBinder : public QObject {
@@ -80,6 +83,7 @@ private:
     void SetEditText(const std::string& text);
     void ShowStoredText(bool afterConfirm);
     void Refuse(const std::string& message);
+    void TakeFocusBack();
     void CheckClick();
     void ListChange();
     void ModeClick(int value);
