@@ -1,0 +1,155 @@
+// How long the download and the upload take against the virtual board at 9600-baud
+// wire timing, in real time, compared with the protocol's own minimum.
+//
+// The minimum is the same exchange run on a virtual clock: every byte's wire time and
+// every wait the exchange makes (the reset pulse, the 2 s before the ping, the polls
+// of a pending write and of an echo, the storing phase), with no time for computing
+// and no sleep overshoot. The real run adds exactly those two. The CPU figure is the
+// process's user + system time during the real run, as a share of one core.
+#include "download.h"
+#include "upload.h"
+#include "board_config.h"
+#include "virtual_board.h"
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <sys/resource.h>
+#include <thread>
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+class RealClock : public VirtualClock {
+public:
+    int64_t NowUs() const override
+    {
+        return std::chrono::duration_cast<std::chrono::microseconds>(Steady::now() - start_).count();
+    }
+
+private:
+    Steady::time_point start_ = Steady::now();
+};
+
+class BenchDialogs : public Dialogs {
+public:
+    int Messages = 0;
+    void Beep() override {}
+    void Information(const std::string& text) override { Show(text); }
+    void Error(const std::string& text) override { Show(text); }
+    Answer AskYesNo(const std::string&) override { return Answer::No; }
+    bool ConfirmOk(const std::string&) override { return true; }
+    std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return {}; }
+
+private:
+    void Show(const std::string& text)
+    {
+        ++Messages;
+        std::printf("  message: %s\n", text.c_str());
+    }
+};
+
+class BenchHost : public TransferHost {
+public:
+    BenchHost(VirtualClock& clock, bool realTime) : clock_(clock), realTime_(realTime) {}
+    BenchDialogs dialogs;
+    std::string status;
+
+    Dialogs& Messages() override { return dialogs; }
+    void Sleep(int ms) override
+    {
+        if (realTime_)
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        else
+            clock_.AdvanceMs(ms);
+    }
+    void ProcessMessages() override {}
+    void SetProgress(int) override {}
+    void SetStatus(const std::string& text) override { status = text; }
+    void EnableLinkControls(bool) override {}
+    void EnableEditorControls(bool) override {}
+    void PaintResetPanel(bool) override {}
+    void PaintModePanel(bool) override {}
+    void RefreshMainWindow() override {}
+    void EnableDeviceTypeButton() override {}
+    std::string SerialEditText() override { return "...."; }
+    void EnableSendSerialButton(bool) override {}
+
+private:
+    VirtualClock& clock_;
+    bool realTime_;
+};
+
+double CpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+struct Result {
+    bool ok;
+    double ms;     // on the clock the board ran on
+    double cpuMs;
+    size_t toBoard, toPc;  // bytes on the wire
+};
+
+using Exchange = std::function<void(SerialPort&, TransferHost&, ParameterSet&)>;
+
+Result Measure(VirtualClock& clock, bool realTime, const Exchange& exchange, const char* success)
+{
+    VirtualBoard board(clock);
+    ConfigBoard config;
+    config.SerialNumber = "1234";
+    config.DeviceType = 7;
+    board.SetApplication(&config);
+    board.SetActive(true);
+    BenchHost host(clock, realTime);
+    ParameterSet params;
+    params.ValueCount = kValueCount;
+    params.DataPresent = 1;
+    const int64_t startUs = clock.NowUs();
+    const double cpuStart = CpuMs();
+    exchange(board, host, params);
+    return {host.status == success && host.dialogs.Messages == 0,
+            double(clock.NowUs() - startUs) / 1000.0, CpuMs() - cpuStart,
+            board.BytesReceived().size(), board.BytesSent().size()};
+}
+
+void Report(const char* name, const Exchange& exchange, const char* success)
+{
+    VirtualClock virtualClock;
+    const Result minimum = Measure(virtualClock, false, exchange, success);
+    RealClock realClock;
+    const Result real = Measure(realClock, true, exchange, success);
+    std::printf("%s%s\n", name, minimum.ok && real.ok ? "" : " (FAILED)");
+    std::printf("  took               %10.1f ms\n", real.ms);
+    std::printf("  protocol minimum   %10.1f ms  (wire: %zu bytes to the board, %zu to the PC, "
+                "%.1f ms; the rest are the exchange's waits and polls)\n",
+                minimum.ms, minimum.toBoard, minimum.toPc,
+                double(minimum.toBoard + minimum.toPc) * kByteTimeUs / 1000.0);
+    std::printf("  ratio              %10.4f\n", real.ms / minimum.ms);
+    std::printf("  CPU while waiting  %10.1f ms  (%.2f %% of one core)\n", real.cpuMs,
+                100.0 * real.cpuMs / real.ms);
+}
+
+}  // namespace
+
+int main()
+{
+    FaultMemory faults;
+    Report("download (Vom Gerät zum PC)",
+           [&faults](SerialPort& port, TransferHost& host, ParameterSet& params) {
+               EmpfangenButtonClick(port, host, params, faults);
+           },
+           "Daten gelesen");
+    Report("upload (Vom PC zum Gerät)",
+           [](SerialPort& port, TransferHost& host, ParameterSet& params) {
+               SendenButtonClick(port, host, params);
+           },
+           "Programmiert");
+    return 0;
+}
