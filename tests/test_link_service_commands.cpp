@@ -112,6 +112,27 @@ TEST(ClearCommands, WrongByteDeclinedAndNoPing)
         EXPECT_NE(e.line, "DTR=1");
 }
 
+TEST(ClearCommands, PortFailureEndsWithOneMessageAndRestoresTheWindow)
+{
+    ServiceRig rig;
+    rig.params.SelectedPort = "/dev/ttyUSB1";
+    // Once clearing runs, the next read fails with EIO (the converter was pulled).
+    rig.host.link.onSleep = [&rig, armed = false](int) mutable {
+        if (!armed && rig.host.link.LastStatus() == "Fehlerspeicher löschen") {
+            rig.board.FailCall("ReadByte");
+            armed = true;
+        }
+    };
+    FehlerSpeicherLoeButtonClick(rig.board, rig.host, rig.params);
+    EXPECT_EQ(rig.host.link.dialogs.Log(),
+              (std::vector<std::string>{"beep", "confirm:löschen ausführen?", "beep",
+                                        "error:ComPortError:  /dev/ttyUSB1 !"}));
+    EXPECT_EQ(rig.host.link.LastProgress(), 0);
+    EXPECT_EQ(rig.host.link.LastStatus(), "");
+    EXPECT_EQ(rig.host.link.LinkControls(), true);
+    EXPECT_EQ(rig.host.link.EditorControls(), false);
+}
+
 TEST(DeviceType, TransferSendsTheTypeAndTheBoardStoresIt)
 {
     ServiceRig rig;
