@@ -8,9 +8,9 @@
 
 namespace {
 
-const FieldSpec& Field(EditorForm form, const char* control)
+const FieldDescription& Field(EditorForm form, const char* control)
 {
-    const FieldSpec* field = FindField(EditorTableFor(form), control);
+    const FieldDescription* field = FindField(EditorTableFor(form), control);
     EXPECT_NE(field, nullptr) << control;
     return *field;
 }
@@ -54,7 +54,7 @@ TEST(NumberFormats, PrintWithAPointAndPadToTheWidth)
 
 TEST(FieldConversions, WorkedExamples)
 {
-    const FieldSpec& power = Field(EditorForm::Anzeigebereiche, "EditMaxPwrDig");
+    const FieldDescription& power = Field(EditorForm::Anzeigebereiche, "EditMaxPwrDig");
     EXPECT_EQ(ParseEntry(power, "1000"), 1046);
     EXPECT_EQ(ShowText(power, 1046), "1000");
     EXPECT_EQ(ParseEntry(power, "3000"), 348);
@@ -62,33 +62,33 @@ TEST(FieldConversions, WorkedExamples)
     EXPECT_EQ(ParseEntry(power, "90000"), 11);
     EXPECT_EQ(ShowText(power, 11), "95139");
 
-    const FieldSpec& tenths = Field(EditorForm::Grenzwerte, "Edit24VUmax");
+    const FieldDescription& tenths = Field(EditorForm::Grenzwerte, "Edit24VUmax");
     EXPECT_EQ(ParseEntry(tenths, "13,85"), 139);
     EXPECT_EQ(ParseEntry(tenths, "13.85"), 139);
     EXPECT_EQ(ShowText(tenths, 139, true), "13.9");
 
-    const FieldSpec& halved = Field(EditorForm::Timing, "EditPttEntpZeit");
+    const FieldDescription& halved = Field(EditorForm::Timing, "EditPttEntpZeit");
     EXPECT_EQ(ParseEntry(halved, "5"), 2);
     EXPECT_EQ(ShowText(halved, 2), "4");
     EXPECT_EQ(ParseEntry(halved, "2001"), 1000);
     EXPECT_EQ(ShowText(halved, 1000), "2000");
     EXPECT_EQ(ParseEntry(halved, "3"), 1);
 
-    const FieldSpec& windowStart = Field(EditorForm::Softstartrelais, "Edit12Vms2");
+    const FieldDescription& windowStart = Field(EditorForm::Softstartrelais, "Edit12Vms2");
     EXPECT_EQ(ParseEntry(windowStart, "0"), 0);
     EXPECT_EQ(ParseEntry(windowStart, "1499"), std::nullopt);
     EXPECT_EQ(ParseEntry(windowStart, "1"), std::nullopt);
     EXPECT_EQ(ParseEntry(windowStart, "1501"), 750);
     EXPECT_EQ(ShowText(windowStart, 750), "1500");
 
-    const FieldSpec& factor = Field(EditorForm::PWR_Korrektur, "Edit40");
+    const FieldDescription& factor = Field(EditorForm::PWR_Korrektur, "Edit40");
     EXPECT_EQ(ParseEntry(factor, "1,15"), 115);
     EXPECT_EQ(ShowText(factor, 115), "1.15");
     EXPECT_EQ(ParseEntry(factor, "1.237"), 123);
     EXPECT_EQ(ShowText(factor, 123), "1.23");
     EXPECT_EQ(ParseEntry(factor, "1.99"), 199);
 
-    const FieldSpec& returnTime = Field(EditorForm::Grenzwerte, "MaxRueckZeitEdit");
+    const FieldDescription& returnTime = Field(EditorForm::Grenzwerte, "MaxRueckZeitEdit");
     EXPECT_EQ(ParseEntry(returnTime, "0,5"), 250);
     EXPECT_EQ(ShowText(returnTime, 250, true), " 0.5");
     EXPECT_EQ(ShowText(returnTime, 250, false), "0.5");
@@ -109,17 +109,17 @@ TEST(FieldConversions, TextWithoutANumberReadsZero)
 
 TEST(FieldConversions, NegativeStoredValuesShowUnsigned)
 {
-    const FieldSpec& integer = Field(EditorForm::Timing, "EditVorheizzeit");
+    const FieldDescription& integer = Field(EditorForm::Timing, "EditVorheizzeit");
     EXPECT_EQ(ShowText(integer, -1), "4294967295");
-    const FieldSpec& halved = Field(EditorForm::Timing, "EditPttVerzZeit");
+    const FieldDescription& halved = Field(EditorForm::Timing, "EditPttVerzZeit");
     EXPECT_EQ(ShowText(halved, -1), "4294967294");
-    const FieldSpec& tenths = Field(EditorForm::Grenzwerte, "Edit12VUmin");
+    const FieldDescription& tenths = Field(EditorForm::Grenzwerte, "Edit12VUmin");
     EXPECT_EQ(ShowText(tenths, -5), "-0.5");
 }
 
 TEST(PowerRange, ArrowsAndUnusualStoredValues)
 {
-    const FieldSpec& power = Field(EditorForm::Anzeigebereiche, "EditMaxPwrDig");
+    const FieldDescription& power = Field(EditorForm::Anzeigebereiche, "EditMaxPwrDig");
     EXPECT_EQ(ParseEntry(power, "100"), 10465);
     EXPECT_EQ(ShowText(power, 10465), "100");
     // Raw 0 comes only from a file or the board: nothing to show, nothing to divide.
@@ -138,7 +138,7 @@ TEST(PowerRange, ArrowsAndUnusualStoredValues)
 
 TEST(SquareRootField, ConfirmingTheShownPercentageKeepsTheStoredValue)
 {
-    const FieldSpec& threshold = Field(EditorForm::Grenzwerte, "Edit_MinWirkGradPWR");
+    const FieldDescription& threshold = Field(EditorForm::Grenzwerte, "Edit_MinWirkGradPWR");
     for (int percent = 5; percent <= 95; ++percent) {
         SCOPED_TRACE(percent);
         const std::optional<int32_t> raw = ParseEntry(threshold, std::to_string(percent));
@@ -157,11 +157,11 @@ TEST(SquareRootField, ConfirmingTheShownPercentageKeepsTheStoredValue)
 
 TEST(ListsChecksAndModes, ShownStateForStoredValues)
 {
-    const FieldSpec& language = Field(EditorForm::Allgemeines, "ComboBoxSprache");
+    const FieldDescription& language = Field(EditorForm::Allgemeines, "ComboBoxSprache");
     EXPECT_EQ(ListItemForRaw(language, 1), 1);
     EXPECT_EQ(ListItemForRaw(language, 5), -1);
     EXPECT_EQ(ListRawForItem(language, -1), -1);
-    const FieldSpec& averaging = Field(EditorForm::Grenzwerte_IA_Mittelwert, "ComboBox1");
+    const FieldDescription& averaging = Field(EditorForm::Grenzwerte_IA_Mittelwert, "ComboBox1");
     EXPECT_EQ(ListItemForRaw(averaging, 4), 0);
     EXPECT_EQ(ListItemForRaw(averaging, 9), 5);
     EXPECT_EQ(ListItemForRaw(averaging, 0), -1);

@@ -220,7 +220,7 @@ TEST_F(EditFieldTables, TheRowsAboveCoverEveryEditFieldOfEveryDialog)
         expected.insert({row.form, row.control});
     std::set<std::pair<EditorForm, std::string>> actual;
     for (EditorForm form : AllEditorForms()) {
-        for (const FieldSpec& field : EditorTableFor(form).Fields) {
+        for (const FieldDescription& field : EditorTableFor(form).Fields) {
             if (field.IsEdit())
                 actual.insert({form, field.Control});
         }
@@ -254,7 +254,7 @@ TEST_F(EditFieldTables, ListsCheckBoxesAndModeGroupsUseTheirIndicesAndItems)
     };
     for (const ListRow& row : lists) {
         SCOPED_TRACE(row.control);
-        const FieldSpec* field = FindField(EditorTableFor(row.form), row.control);
+        const FieldDescription* field = FindField(EditorTableFor(row.form), row.control);
         ASSERT_NE(field, nullptr);
         EXPECT_EQ(field->Kind, FieldKind::List);
         EXPECT_EQ(field->Index, row.index);
@@ -274,7 +274,7 @@ TEST_F(EditFieldTables, ListsCheckBoxesAndModeGroupsUseTheirIndicesAndItems)
                                 CheckRow{kLimits, "CheckBox2", 34, true, false},
                                 CheckRow{kSoftStart, "SoftstartCheckBox", 80, false, true}}) {
         SCOPED_TRACE(row.control);
-        const FieldSpec* field = FindField(EditorTableFor(row.form), row.control);
+        const FieldDescription* field = FindField(EditorTableFor(row.form), row.control);
         ASSERT_NE(field, nullptr);
         EXPECT_EQ(field->Kind, FieldKind::Check);
         EXPECT_EQ(field->Index, row.index);
@@ -284,7 +284,7 @@ TEST_F(EditFieldTables, ListsCheckBoxesAndModeGroupsUseTheirIndicesAndItems)
 
     for (auto [form, index] : {std::pair{kMaxPower, 56}, std::pair{kAnodeMean, 68},
                                std::pair{kCorrection, 45}}) {
-        const FieldSpec* mode = FindField(EditorTableFor(form), "RadioButton");
+        const FieldDescription* mode = FindField(EditorTableFor(form), "RadioButton");
         ASSERT_NE(mode, nullptr);
         EXPECT_EQ(mode->Index, index);
         EXPECT_FALSE(mode->PatchMark);
@@ -297,7 +297,7 @@ TEST_F(EditFieldTables, EachEditableIndexBelongsToExactlyOneControl)
 {
     std::map<int, int> owners;
     for (EditorForm form : AllEditorForms())
-        for (const FieldSpec& field : EditorTableFor(form).Fields)
+        for (const FieldDescription& field : EditorTableFor(form).Fields)
             ++owners[field.Index];
     for (int index = 0; index < kValueCount; ++index) {
         const bool mainWindow = index == 8 || index == 29 || index == 31;

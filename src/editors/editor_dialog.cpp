@@ -72,7 +72,7 @@ EditorDialog::EditorDialog(const EditorTable& table, ParameterSet& params, Dialo
             arrows->setGeometry(x, y, Scaled(item.W, scale), Scaled(kFieldHeight, scale));
             break;
         case ItemKind::Field: {
-            const FieldSpec* field = FindField(table_, item.Text);
+            const FieldDescription* field = FindField(table_, item.Text);
             if (!field)
                 throw std::logic_error("layout names an unknown field: " + item.Text);
             QWidget* control = CreateControl(*field, item, scale);
@@ -85,7 +85,7 @@ EditorDialog::EditorDialog(const EditorTable& table, ParameterSet& params, Dialo
     }
 
     // The mode group is a table row without a layout item of its own.
-    for (const FieldSpec& field : table_.Fields) {
+    for (const FieldDescription& field : table_.Fields) {
         if (field.Kind != FieldKind::Mode)
             continue;
         auto* binder = new FieldBinder(field, context_, radios[0]);
@@ -95,13 +95,13 @@ EditorDialog::EditorDialog(const EditorTable& table, ParameterSet& params, Dialo
     }
     if (arrows)
         for (FieldBinder* binder : binders_)
-            if (binder->Spec().Kind == FieldKind::PowerRange)
+            if (binder->Field().Kind == FieldKind::PowerRange)
                 binder->SetArrows(arrows, NamedLabel("Label6"));
 
     // Fields are reached with the mouse; only the band dialogs and the soft-start check
     // box take part in the Tab order.
     for (FieldBinder* binder : binders_)
-        if (binder->Spec().Kind != FieldKind::Mode)
+        if (binder->Field().Kind != FieldKind::Mode)
             binder->Control()->setFocusPolicy(Qt::ClickFocus);
     if (FieldBinder* box = Binder("SoftstartCheckBox"))
         box->Control()->setFocusPolicy(Qt::StrongFocus);
@@ -115,7 +115,7 @@ EditorDialog::EditorDialog(const EditorTable& table, ParameterSet& params, Dialo
     }
 }
 
-QWidget* EditorDialog::CreateControl(const FieldSpec& field, const LayoutItem& item, float scale)
+QWidget* EditorDialog::CreateControl(const FieldDescription& field, const LayoutItem& item, float scale)
 {
     QWidget* control = nullptr;
     int height = kFieldHeight;

@@ -38,7 +38,7 @@ protected:
     void done(int result) override;
 
 private:
-    QWidget* CreateControl(const FieldSpec& field, const LayoutItem& item, float scale);
+    QWidget* CreateControl(const FieldDescription& field, const LayoutItem& item, float scale);
 
     EditorTable table_;
     FieldContext context_;

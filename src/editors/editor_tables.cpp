@@ -26,9 +26,9 @@ const EditorTable& EditorTableFor(EditorForm form)
     return tables.at(form);
 }
 
-const FieldSpec* FindField(const EditorTable& table, const std::string& control)
+const FieldDescription* FindField(const EditorTable& table, const std::string& control)
 {
-    for (const FieldSpec& f : table.Fields)
+    for (const FieldDescription& f : table.Fields)
         if (f.Control == control)
             return &f;
     return nullptr;

@@ -1,10 +1,10 @@
 #pragma once
 // The eight editor dialogs as data: class name, caption, design size, the field
-// table (one FieldSpec per control) and the layout (labels, units, positions in
+// table (one FieldDescription per control) and the layout (labels, units, positions in
 // design pixels at 96 dpi). One mechanism (editor_dialog.h) builds every dialog
 // from its table; the tests walk every row of every table.
 #include "editor_forms.h"
-#include "field_spec.h"
+#include "field_description.h"
 
 #include <string>
 #include <vector>
@@ -33,7 +33,7 @@ struct EditorTable {
     int Width = 0;   // outer design size at 96 dpi
     int Height = 0;
     std::string FocusField;  // control that gets the focus on show (empty: none)
-    std::vector<FieldSpec> Fields;
+    std::vector<FieldDescription> Fields;
     std::vector<LayoutItem> Layout;
     // Tab order of the band dialogs; empty where the fields are no tab stops.
     std::vector<std::string> TabOrder;
@@ -41,4 +41,4 @@ struct EditorTable {
 
 const std::vector<EditorForm>& AllEditorForms();
 const EditorTable& EditorTableFor(EditorForm form);
-const FieldSpec* FindField(const EditorTable& table, const std::string& control);
+const FieldDescription* FindField(const EditorTable& table, const std::string& control);

@@ -44,14 +44,14 @@ bool IsLeaving(const QFocusEvent* event)
 
 }  // namespace
 
-FieldBinder::FieldBinder(const FieldSpec& spec, FieldContext& context, QWidget* control)
-    : QObject(control), spec_(spec), context_(context), control_(control)
+FieldBinder::FieldBinder(const FieldDescription& field, FieldContext& context, QWidget* control)
+    : QObject(control), field_(field), context_(context), control_(control)
 {
     control_->installEventFilter(this);
     if (QLineEdit* edit = Edit()) {
-        edit->setMaxLength(spec_.MaxLength);
+        edit->setMaxLength(field_.MaxLength);
     } else if (QComboBox* combo = Combo()) {
-        for (const std::string& item : spec_.Items)
+        for (const std::string& item : field_.Items)
             combo->addItem(QString::fromStdString(item));
         QObject::connect(combo, &QComboBox::currentIndexChanged, this, [this] {
             if (!updating_)
@@ -64,7 +64,7 @@ FieldBinder::FieldBinder(const FieldSpec& spec, FieldContext& context, QWidget* 
 
 QLineEdit* FieldBinder::Edit() const
 {
-    return spec_.IsEdit() ? qobject_cast<QLineEdit*>(control_) : nullptr;
+    return field_.IsEdit() ? qobject_cast<QLineEdit*>(control_) : nullptr;
 }
 QComboBox* FieldBinder::Combo() const { return qobject_cast<QComboBox*>(control_); }
 QCheckBox* FieldBinder::Box() const { return qobject_cast<QCheckBox*>(control_); }
@@ -83,24 +83,24 @@ void FieldBinder::SetArrows(ArrowControl* arrows, QLabel* rawLabel)
     arrows_->OnClick = [this](int position) { ArrowClick(position); };
 }
 
-int32_t FieldBinder::Stored() const { return context_.Params.Values[spec_.Index]; }
+int32_t FieldBinder::Stored() const { return context_.Params.Values[field_.Index]; }
 
 bool FieldBinder::Marked() const
 {
-    return spec_.PatchMark && context_.Params.PatchMarks[spec_.Index] != 0;
+    return field_.PatchMark && context_.Params.PatchMarks[field_.Index] != 0;
 }
 
-void FieldBinder::Store(int32_t raw) { context_.Params.Values[spec_.Index] = raw; }
+void FieldBinder::Store(int32_t raw) { context_.Params.Values[field_.Index] = raw; }
 
 void FieldBinder::Show()
 {
     updating_ = true;
-    switch (spec_.Kind) {
+    switch (field_.Kind) {
     case FieldKind::List:
-        Combo()->setCurrentIndex(ListItemForRaw(spec_, Stored()));
+        Combo()->setCurrentIndex(ListItemForRaw(field_, Stored()));
         break;
     case FieldKind::Check: {
-        const bool checked = CheckStateForRaw(spec_, Stored());
+        const bool checked = CheckStateForRaw(field_, Stored());
         if (Box()->isChecked() != checked) {
             Box()->setChecked(checked);
             updating_ = false;
@@ -128,13 +128,13 @@ void FieldBinder::Show()
 void FieldBinder::SetEditText(const std::string& text)
 {
     QLineEdit* edit = Edit();
-    edit->setMaxLength(std::max<int>(spec_.MaxLength, static_cast<int>(text.size())));
+    edit->setMaxLength(std::max<int>(field_.MaxLength, static_cast<int>(text.size())));
     edit->setText(QString::fromStdString(text));
 }
 
 void FieldBinder::ShowStoredText(bool afterConfirm)
 {
-    SetEditText(ShowText(spec_, Stored(), afterConfirm));
+    SetEditText(ShowText(field_, Stored(), afterConfirm));
     if (arrows_)
         arrows_->SetPosition(PowerArrowPosition(Stored()));
 }
@@ -155,10 +155,10 @@ void FieldBinder::TakeFocusBack()
 void FieldBinder::ConfirmTyped(bool leaving)
 {
     QLineEdit* edit = Edit();
-    const std::optional<int32_t> raw = ParseEntry(spec_, edit->text().toStdString());
+    const std::optional<int32_t> raw = ParseEntry(field_, edit->text().toStdString());
     if (raw) {
         Store(*raw);
-        SetEditText(ShowText(spec_, *raw, true));
+        SetEditText(ShowText(field_, *raw, true));
         if (arrows_) {
             arrows_->SetPosition(PowerArrowPosition(*raw));
             if (rawLabel_)
@@ -168,7 +168,7 @@ void FieldBinder::ConfirmTyped(bool leaving)
         if (AfterStore)
             AfterStore();
     } else {
-        Refuse(spec_.RangeMessage);
+        Refuse(field_.RangeMessage);
         ShowStoredText(true);
         TakeFocusBack();
     }
@@ -181,7 +181,7 @@ void FieldBinder::ConfirmOnClose()
     QLineEdit* edit = Edit();
     if (!edit || !edit->isModified())
         return;
-    if (const std::optional<int32_t> raw = ParseEntry(spec_, edit->text().toStdString())) {
+    if (const std::optional<int32_t> raw = ParseEntry(field_, edit->text().toStdString())) {
         Store(*raw);
         if (rawLabel_)
             rawLabel_->setText(QString::number(*raw));
@@ -195,9 +195,9 @@ void FieldBinder::Leave()
 {
     if (context_.Closing || !control_->isVisible())
         return;
-    switch (spec_.Kind) {
+    switch (field_.Kind) {
     case FieldKind::List:
-        if (spec_.StoreOnLeave)
+        if (field_.StoreOnLeave)
             ListChange();
         break;
     case FieldKind::Check:
@@ -213,9 +213,9 @@ void FieldBinder::Leave()
 
 void FieldBinder::ToggleMark()
 {
-    if (!spec_.PatchMark)
+    if (!field_.PatchMark)
         return;
-    uint8_t& mark = context_.Params.PatchMarks[spec_.Index];
+    uint8_t& mark = context_.Params.PatchMarks[field_.Index];
     mark = mark ? 0 : 1;
     Recolour();
 }
@@ -228,7 +228,7 @@ void FieldBinder::SetSwitchedOff(bool off)
 
 void FieldBinder::Recolour()
 {
-    if (spec_.Kind == FieldKind::Mode)
+    if (field_.Kind == FieldKind::Mode)
         return;
     const QColor colour = Marked() ? MarkedColour()
                           : switchedOff_ ? SwitchedOffColour()
@@ -255,7 +255,7 @@ void FieldBinder::CheckClick()
 
 void FieldBinder::ListChange()
 {
-    Store(ListRawForItem(spec_, Combo()->currentIndex()));
+    Store(ListRawForItem(field_, Combo()->currentIndex()));
     if (AfterStore)
         AfterStore();
 }
@@ -274,7 +274,7 @@ void FieldBinder::ArrowClick(int position)
     QLineEdit* edit = Edit();
     if (const std::optional<int32_t> raw = PowerRawFromArrow(position)) {
         Store(*raw);
-        SetEditText(ShowText(spec_, *raw, true));
+        SetEditText(ShowText(field_, *raw, true));
         edit->selectAll();
         return;
     }
@@ -325,7 +325,7 @@ bool FieldBinder::eventFilter(QObject* watched, QEvent* event)
             ToggleMark();
             return true;
         }
-        if (Box() && spec_.KeyHandling)
+        if (Box() && field_.KeyHandling)
             return BoxKey(event);
         return false;
     case QEvent::MouseButtonRelease:
@@ -338,7 +338,7 @@ bool FieldBinder::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::FocusOut:
         if (IsLeaving(static_cast<QFocusEvent*>(event)) && !context_.Closing
-            && !context_.ReturningFocus && spec_.Kind != FieldKind::Mode)
+            && !context_.ReturningFocus && field_.Kind != FieldKind::Mode)
             // Run once the focus has settled on the new control, so that a range
             // message and the focus going back do not interfere with the change.
             QTimer::singleShot(0, this, [this] { Leave(); });

@@ -2,7 +2,7 @@
 // The one field mechanism of the editors: binds a control (edit field, list, check
 // box or mode group) to its table row and runs the cycle of show, click, key,
 // confirm, store and colour. Dialog rules hook in through AfterStore.
-#include "field_spec.h"
+#include "field_description.h"
 
 #include <QColor>
 #include <QObject>
@@ -40,9 +40,9 @@ class FieldBinder : public QObject {
 public:
     // control: QLineEdit for edit kinds, QComboBox, QCheckBox, or RadioButton1 of a
     // mode group (SetRadios gives all three).
-    FieldBinder(const FieldSpec& spec, FieldContext& context, QWidget* control);
+    FieldBinder(const FieldDescription& field, FieldContext& context, QWidget* control);
 
-    const FieldSpec& Spec() const { return spec_; }
+    const FieldDescription& Field() const { return field_; }
     QWidget* Control() const { return control_; }
     QLineEdit* Edit() const;
     QComboBox* Combo() const;
@@ -91,7 +91,7 @@ private:
     bool EditKey(QEvent* event);
     bool BoxKey(QEvent* event);
 
-    FieldSpec spec_;
+    FieldDescription field_;
     FieldContext& context_;
     QWidget* control_;
     std::array<QRadioButton*, 3> radios_{};

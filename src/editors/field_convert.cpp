@@ -74,7 +74,7 @@ T ReadDecimal(std::string_view text)
     return value;
 }
 
-bool InRange(const FieldSpec& field, int64_t n)
+bool InRange(const FieldDescription& field, int64_t n)
 {
     if (field.AlsoZero && n == 0)
         return true;
@@ -117,7 +117,7 @@ std::string FormatFixed(double value, NumberFormat format)
     return text;
 }
 
-std::string ShowText(const FieldSpec& field, int32_t raw, bool afterConfirm)
+std::string ShowText(const FieldDescription& field, int32_t raw, bool afterConfirm)
 {
     const uint32_t unsignedRaw = static_cast<uint32_t>(raw);
     switch (field.Kind) {
@@ -143,7 +143,7 @@ std::string ShowText(const FieldSpec& field, int32_t raw, bool afterConfirm)
     return std::to_string(raw);
 }
 
-std::optional<int32_t> ParseEntry(const FieldSpec& field, std::string_view text)
+std::optional<int32_t> ParseEntry(const FieldDescription& field, std::string_view text)
 {
     switch (field.Kind) {
     case FieldKind::Integer:
@@ -212,7 +212,7 @@ int64_t SquareRootPercent(int32_t raw)
     return std::llround(100.0 * r * r / (1023.0 * 1023.0));
 }
 
-int ListItemForRaw(const FieldSpec& field, int32_t raw)
+int ListItemForRaw(const FieldDescription& field, int32_t raw)
 {
     const int64_t item = static_cast<int64_t>(raw) - field.Offset;
     if (item < 0 || item >= static_cast<int64_t>(field.Items.size()))
@@ -220,9 +220,9 @@ int ListItemForRaw(const FieldSpec& field, int32_t raw)
     return static_cast<int>(item);
 }
 
-int32_t ListRawForItem(const FieldSpec& field, int item) { return item + field.Offset; }
+int32_t ListRawForItem(const FieldDescription& field, int item) { return item + field.Offset; }
 
-bool CheckStateForRaw(const FieldSpec& field, int32_t raw)
+bool CheckStateForRaw(const FieldDescription& field, int32_t raw)
 {
     return field.CheckNeedsOne ? raw == 1 : raw != 0;
 }

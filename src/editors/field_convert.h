@@ -1,7 +1,7 @@
 #pragma once
 // Conversions between the text of an editor field and the board's raw value.
 // Pure functions: no widgets, no parameter set.
-#include "field_spec.h"
+#include "field_description.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,10 +25,10 @@ std::string FormatFixed(double value, NumberFormat format);
 
 // Text an edit field shows for a stored raw value. afterConfirm picks the format a
 // decimal field uses after a confirmation instead of the one it opens with.
-std::string ShowText(const FieldSpec& field, int32_t raw, bool afterConfirm = false);
+std::string ShowText(const FieldDescription& field, int32_t raw, bool afterConfirm = false);
 
 // Raw value for a typed text, or nothing when the entry is refused.
-std::optional<int32_t> ParseEntry(const FieldSpec& field, std::string_view text);
+std::optional<int32_t> ParseEntry(const FieldDescription& field, std::string_view text);
 
 // Power range: arrow position for a raw value, and the raw value of a position
 // (nothing when the position is outside the accepted 22303 ... 32756).
@@ -42,11 +42,11 @@ int32_t SquareRootRaw(int64_t percent);
 int64_t SquareRootPercent(int32_t raw);
 
 // Lists: item selected for a raw value (-1 = none), raw value stored for an item.
-int ListItemForRaw(const FieldSpec& field, int32_t raw);
-int32_t ListRawForItem(const FieldSpec& field, int item);
+int ListItemForRaw(const FieldDescription& field, int32_t raw);
+int32_t ListRawForItem(const FieldDescription& field, int item);
 
 // Check boxes: state shown for a raw value.
-bool CheckStateForRaw(const FieldSpec& field, int32_t raw);
+bool CheckStateForRaw(const FieldDescription& field, int32_t raw);
 
 // Mode groups: button selected for a raw value (any value outside 0..2 selects 0).
 int ModeButtonForRaw(int32_t raw);

@@ -4,10 +4,10 @@
 
 namespace table {
 
-inline FieldSpec Integer(std::string control, int index, int min, int max, std::string message,
+inline FieldDescription Integer(std::string control, int index, int min, int max, std::string message,
                          int maxLength = 5)
 {
-    FieldSpec f;
+    FieldDescription f;
     f.Control = std::move(control);
     f.Index = index;
     f.Kind = FieldKind::Integer;
@@ -18,18 +18,18 @@ inline FieldSpec Integer(std::string control, int index, int min, int max, std::
     return f;
 }
 
-inline FieldSpec Halved(std::string control, int index, int min, int max, std::string message)
+inline FieldDescription Halved(std::string control, int index, int min, int max, std::string message)
 {
-    FieldSpec f = Integer(std::move(control), index, min, max, std::move(message));
+    FieldDescription f = Integer(std::move(control), index, min, max, std::move(message));
     f.Kind = FieldKind::Halved;
     return f;
 }
 
 // Decimal field: single precision, scale 10, bias 0.5, "%4.1f" unless changed after.
-inline FieldSpec Decimal(std::string control, int index, double min, double max,
+inline FieldDescription Decimal(std::string control, int index, double min, double max,
                          std::string message, int maxLength = 5)
 {
-    FieldSpec f;
+    FieldDescription f;
     f.Control = std::move(control);
     f.Index = index;
     f.Kind = FieldKind::Decimal;
@@ -45,9 +45,9 @@ inline FieldSpec Decimal(std::string control, int index, double min, double max,
     return f;
 }
 
-inline FieldSpec List(std::string control, int index, std::vector<std::string> items, int offset)
+inline FieldDescription List(std::string control, int index, std::vector<std::string> items, int offset)
 {
-    FieldSpec f;
+    FieldDescription f;
     f.Control = std::move(control);
     f.Index = index;
     f.Kind = FieldKind::List;
@@ -56,18 +56,18 @@ inline FieldSpec List(std::string control, int index, std::vector<std::string> i
     return f;
 }
 
-inline FieldSpec Check(std::string control, int index)
+inline FieldDescription Check(std::string control, int index)
 {
-    FieldSpec f;
+    FieldDescription f;
     f.Control = std::move(control);
     f.Index = index;
     f.Kind = FieldKind::Check;
     return f;
 }
 
-inline FieldSpec Mode(int index)
+inline FieldDescription Mode(int index)
 {
-    FieldSpec f;
+    FieldDescription f;
     f.Control = "RadioButton";
     f.Index = index;
     f.Kind = FieldKind::Mode;

@@ -13,14 +13,14 @@ const char* const kBandLabels[] = {"160m", "80m", "40m", "30m", "20m",
 
 // Mode at modeIndex, then Edit1 (when hasAll), EditG1U and the nine band fields on
 // consecutive indices, all made from the one value row.
-EditorTable BandTable(const FieldSpec& value, int modeIndex, bool hasAll,
+EditorTable BandTable(const FieldDescription& value, int modeIndex, bool hasAll,
                       const std::string (&captions)[3], const char* unit)
 {
     EditorTable t;
     t.Fields.push_back(Mode(modeIndex));
     int index = modeIndex + 1;
     auto add = [&](const char* control) {
-        FieldSpec f = value;
+        FieldDescription f = value;
         f.Control = control;
         f.Index = index++;
         t.Fields.push_back(f);
@@ -82,7 +82,7 @@ EditorTable AnodeMeanBandTable()
                                      "17m - 10m mit G1-Umschalter", "Grenzwert mit Bandschalter"};
     EditorTable t = BandTable(Integer("", 0, 1, 65000, "Gültige Eingaben sind 1mA bis 65000mA !"),
                               68, true, captions, "mA");
-    FieldSpec averaging =
+    FieldDescription averaging =
         List("ComboBox1", 43, {"6/0,9", "11/1,7", "22/3,4", "44/6,6", "88/13", "176/26"}, 4);
     averaging.StoreOnLeave = false;
     t.Fields.push_back(averaging);
@@ -101,7 +101,7 @@ EditorTable PowerCorrectionBandTable()
 {
     const std::string captions[3] = {"Kein Korrekturfaktor", "17m - 10m mit G1-Umschalter",
                                      "Korrekturfaktor mit Bandschalter"};
-    FieldSpec factor;
+    FieldDescription factor;
     factor.Kind = FieldKind::Decimal;
     factor.Min = 0.50;
     factor.Max = 1.99;

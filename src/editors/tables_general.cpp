@@ -44,7 +44,7 @@ EditorTable DisplayRangesTable()
     t.Height = 265;
     t.FocusField = "ComboBoxMaxIG1";
 
-    FieldSpec power;
+    FieldDescription power;
     power.Control = "EditMaxPwrDig";
     power.Index = 27;
     power.Kind = FieldKind::PowerRange;

@@ -43,17 +43,17 @@ EditorTable LimitsTable()
     t.Height = 763;
     t.FocusField = "Edit_PWR_Begrenzung";
 
-    FieldSpec returnTime = Decimal("MaxRueckZeitEdit", 81, 0.1, 60.0,
+    FieldDescription returnTime = Decimal("MaxRueckZeitEdit", 81, 0.1, 60.0,
                                    "Gültige Eingaben sind 0,1 bis 60,0 !", 4);
     returnTime.Scale = 500;
     returnTime.ShowFormat = {3, 1};
     returnTime.ConfirmFormat = {4, 1};
 
-    FieldSpec efficiencyPower = Integer("Edit_MinWirkGradPWR", 3, 5, 95,
+    FieldDescription efficiencyPower = Integer("Edit_MinWirkGradPWR", 3, 5, 95,
                                         "Gültige Eingaben sind 5 % bis 95 % !");
     efficiencyPower.Kind = FieldKind::SquareRoot;
 
-    FieldSpec heater = Check("CheckBox2", 34);
+    FieldDescription heater = Check("CheckBox2", 34);
     heater.CheckNeedsOne = true;
     heater.PatchMark = false;
     heater.KeyHandling = false;
@@ -139,7 +139,7 @@ EditorTable SoftStartTable()
     t.Height = 433;
     t.FocusField = "Edit12Vms2";
 
-    FieldSpec windowStart = Halved("Edit12Vms2", 26, 1500, 5000,
+    FieldDescription windowStart = Halved("Edit12Vms2", 26, 1500, 5000,
                                    "Gültige Eingaben sind 0 ms oder 1500 bis 5000 ms !");
     windowStart.AlsoZero = true;
 

@@ -26,7 +26,7 @@ struct NumberFormat {
     int Decimals = 1;
 };
 
-struct FieldSpec {
+struct FieldDescription {
     std::string Control;
     int Index = -1;
     FieldKind Kind = FieldKind::Integer;
