@@ -32,6 +32,25 @@ void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStd
 
 namespace {
 
+// A PC without serial ports: the port search at the first tick stops at once.
+class NoPorts : public PortDiscovery {
+public:
+    std::vector<std::string> SerialPorts() override { return {}; }
+    std::vector<std::string> DeviceNames() override { return {}; }
+    ConverterPort BoardConverterPort(const std::string&) override { return {}; }
+};
+
+const char* const kNoPortMessage = "error:Keinen ComPort auf dem PC gefunden!";
+
+void Offline(TMainForm& form)
+{
+    BoardSetup setup;
+    setup.Discovery = std::make_unique<NoPorts>();
+    setup.NoVirtualBoard = true;
+    setup.Trace = false;
+    form.UseBoard(std::move(setup));
+}
+
 class MainFormTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -55,6 +74,7 @@ protected:
     {
         form = CreateProgramForms(dialogs, params, arguments, scale);
         form->EndProcess = [this](int code) { exitCodes.push_back(code); };
+        Offline(*form);
     }
     void Put(const std::string& name, const std::string& bytes) const
     {
@@ -406,7 +426,8 @@ TEST_F(MainFormTest, BeendenWritesTheSettingsAndEndsWithZero)
     EXPECT_EQ(exitCodes, std::vector<int>{0});
     EXPECT_EQ(*ReadFileBytes((dir / "Tavrix.ini").string()),
               "/daten/neu\t\t;Aktueller Pfad\r\n900\t\t;Bildbreite\r\n766\t\t;Bildh\xF6he\r\n");
-    EXPECT_TRUE(dialogs.Events().empty());
+    // Only the port search spoke; ending asks nothing.
+    EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", kNoPortMessage}));
     form->close();  // the window going away afterwards ends nothing twice
     EXPECT_EQ(exitCodes, std::vector<int>{0});
 }
@@ -415,6 +436,7 @@ TEST_F(MainFormTest, CloseBoxEndsTheSameWay)
 {
     // With the real ending: the running event loop ends with exit code 0.
     form = CreateProgramForms(dialogs, params, {}, 1.0f);
+    Offline(*form);
     form->Timer1Timer();
     params.FaultWindowHeight = 640;
     QTimer::singleShot(0, [this] { form->close(); });
@@ -426,7 +448,7 @@ TEST_F(MainFormTest, CloseBoxEndsTheSameWay)
     EXPECT_FALSE(form->isVisible());
     EXPECT_NE(ReadFileBytes((dir / "Tavrix.ini").string())->find("640\t\t;Bildh\xF6he\r\n"),
               std::string::npos);
-    EXPECT_TRUE(dialogs.Events().empty());
+    EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", kNoPortMessage}));
 }
 
 TEST_F(MainFormTest, FormsAreCreatedInOrderAndOpenedByTheirButtons)

@@ -1,6 +1,9 @@
 #include "main_form.h"
 
 #include "device_types.h"
+#include "patch_file.h"
+#include "service_options.h"
+#include "service_serial_number.h"
 #include "editor_forms.h"
 #include "fault_memory.h"
 #include "info_form.h"
@@ -12,6 +15,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -127,6 +131,7 @@ TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& 
     BuildControls();
     BuildMenu();
     ConnectControls();
+    board_ = std::make_unique<BoardConnection>(*this, BoardSetup{});
 
     int height = kNormalHeight;
     if (arguments.size() == 1 && arguments[0] == kServiceWord) {
@@ -327,7 +332,10 @@ void TMainForm::ConnectControls()
     connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
     connect(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
     connect(CheckBox3, &QCheckBox::toggled, this, [this] { CheckBox3Click(); });
-    connect(SerienNrEdit, &QLineEdit::textChanged, this, [this] { SerienNrEditChange(); });
+    SerienNrEdit->installEventFilter(this);
+    CheckBox1->installEventFilter(this);
+    CheckBox2->installEventFilter(this);
+    CheckBox3->installEventFilter(this);
     connect(ComboBox, &QComboBox::activated, this, [this] { ComboBoxChange(); });
     // activated also fires when the same entry is chosen again.
     connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
@@ -381,7 +389,13 @@ QDialog* TMainForm::Form(const QString& objectName) const
 
 // ---- LinkHost -------------------------------------------------------------------
 
-void TMainForm::Sleep(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
+void TMainForm::Sleep(int ms)
+{
+    if (SleepFunction)
+        SleepFunction(ms);
+    else
+        QThread::msleep(static_cast<unsigned long>(ms));
+}
 
 void TMainForm::ProcessMessages() { QCoreApplication::processEvents(); }
 
@@ -464,6 +478,21 @@ void TMainForm::ComboBox1Exit() { ComboBox1Change(); }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == SerienNrEdit) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            SerienNrEditClick();
+        } else if (event->type() == QEvent::FocusOut) {
+            SerienNrEditExit();
+        } else if (event->type() == QEvent::KeyPress) {
+            if (SerienNrEditKeyPress(static_cast<QKeyEvent*>(event)))
+                return true;
+        }
+    }
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == CheckBox1) CheckBox1Click();
+        else if (watched == CheckBox2) CheckBox2Click();
+        else if (watched == CheckBox3) CheckBox3Click();
+    }
     if (watched == ComboBox1 && event->type() == QEvent::FocusOut)
         ComboBox1Exit();
     else if (event->type() == QEvent::MouseButtonPress && watched == ResetPanel)
@@ -541,23 +570,76 @@ void TMainForm::PWRKorrekturButtonClick()
 
 // ---- Hooks of the board, port, patch and service work -----------------------------
 
-void TMainForm::PatchDateierstellen1Click() {}   // hook: patch file export
-void TMainForm::EmpfangenButtonClick() {}        // hook: download
-void TMainForm::SendenButtonClick() {}           // hook: upload
-void TMainForm::FirmwareButtonClick() {}         // hook: firmware update
-void TMainForm::SearchBoardPort() {}             // hook: port search at start
-void TMainForm::SuchenButtonClick() {}           // hook: port search by hand
-void TMainForm::ComboBoxChange() {}              // hook: port chosen
-void TMainForm::ResetPanelClick() {}             // hook: Reset line by hand (service)
-void TMainForm::ModePanelClick() {}              // hook: Mode line by hand (service)
-void TMainForm::ClosePort() {}                   // hook: close the port at the end
-void TMainForm::BuildFaultTexts() {}             // hook: fault-text table
-void TMainForm::BetriebsZeitLoeButtonClick() {}  // hook: clear operating time
-void TMainForm::FehlerSpeicherLoeButtonClick() {}  // hook: clear fault memory
-void TMainForm::KennungLoeButtonClick() {}       // hook: clear identity
-void TMainForm::SendSerienNrButtonClick() {}     // hook: send serial number
-void TMainForm::SerienNrEditChange() {}          // hook: serial number typed
-void TMainForm::CheckBox1Click() {}              // hook: supervision off
-void TMainForm::CheckBox2Click() {}              // hook: efficiency in line 3
-void TMainForm::CheckBox3Click() {}              // hook: IA mean in line 3
-void TMainForm::Button1Click() {}                // hook: send device type
+void TMainForm::PatchDateierstellen1Click()
+{
+    ::PatchDateierstellen1Click(dialogs_, params_, [this] { board_->PlayFoundSound(); });
+}
+
+void TMainForm::UseBoard(BoardSetup setup)
+{
+    board_.reset();
+    board_ = std::make_unique<BoardConnection>(*this, std::move(setup));
+}
+
+void TMainForm::EmpfangenButtonClick() { board_->EmpfangenButtonClick(); }
+void TMainForm::SendenButtonClick() { board_->SendenButtonClick(); }
+void TMainForm::FirmwareButtonClick() { board_->FirmwareButtonClick(); }
+void TMainForm::SearchBoardPort() { board_->SearchBoardPort(); }
+void TMainForm::SuchenButtonClick() { board_->SearchBoardPort(); }
+void TMainForm::ComboBoxChange() { board_->ComboBoxChange(); }
+void TMainForm::ResetPanelClick() { board_->ResetPanelClick(); }
+void TMainForm::ModePanelClick() { board_->ModePanelClick(); }
+void TMainForm::ClosePort() { board_->ClosePort(); }
+// The fault texts are a constant table (fault_texts.h): nothing to build at start-up.
+void TMainForm::BuildFaultTexts() {}
+void TMainForm::BetriebsZeitLoeButtonClick() { board_->BetriebsZeitLoeButtonClick(); }
+void TMainForm::FehlerSpeicherLoeButtonClick() { board_->FehlerSpeicherLoeButtonClick(); }
+void TMainForm::KennungLoeButtonClick() { board_->KennungLoeButtonClick(); }
+void TMainForm::SendSerienNrButtonClick() { board_->SendSerienNrButtonClick(); }
+void TMainForm::Button1Click() { board_->Button1Click(); }
+
+// ---- service area: serial-number entry and option boxes ---------------------------
+
+void TMainForm::SerienNrEditClick() { SerienNrEdit->selectAll(); }
+
+void TMainForm::SerienNrEditExit()
+{
+    // The refusal's message box takes the focus away once more: accept only once.
+    if (acceptingSerial_)
+        return;
+    acceptingSerial_ = true;
+    const std::string shown =
+        SerienNrEditAccept(dialogs_, params_, SerienNrEdit->text().toStdString());
+    SerienNrEdit->setText(QString::fromStdString(shown));
+    Label44->setText(QString::fromStdString(params_.SerialNumber));
+    SerienNrEdit->selectAll();
+    SendSerienNrButton->setEnabled(SendSerialButtonEnabled(shown, params_.DeviceMark));
+    acceptingSerial_ = false;
+}
+
+bool TMainForm::SerienNrEditKeyPress(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        SerienNrEditExit();
+        return true;
+    }
+    const int character = event->text().isEmpty() ? 0 : event->text().at(0).unicode();
+    return SerienNrEditSwallowsKey(character);
+}
+
+void TMainForm::CheckBox1Click() { OptionCheckBox(1); }
+void TMainForm::CheckBox2Click() { OptionCheckBox(2); }
+void TMainForm::CheckBox3Click() { OptionCheckBox(3); }
+
+void TMainForm::OptionCheckBox(int box)
+{
+    if (settingOptions_)
+        return;
+    settingOptions_ = true;
+    const OptionBoxes now{CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked()};
+    const OptionBoxes shown = OptionCheckBoxChanged(params_, box, now);
+    CheckBox1->setChecked(shown.Box1);
+    CheckBox2->setChecked(shown.Box2);
+    CheckBox3->setChecked(shown.Box3);
+    settingOptions_ = false;
+}

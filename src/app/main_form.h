@@ -3,6 +3,7 @@
 // status and port groups, the eight editor buttons and (in service mode) the service
 // area. It routes every menu entry and button to the operation behind it and is the
 // LinkHost of every exchange with the board.
+#include "board_connection.h"
 #include "config_file.h"
 #include "link_host.h"
 
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@ class QDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QKeyEvent;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -59,6 +62,14 @@ public:
 
     // Ends the process; QCoreApplication::exit by default, a recorder in tests.
     std::function<void(int)> EndProcess;
+    // How the window sleeps during an exchange; a plain sleep by default, the virtual
+    // board's clock in tests.
+    std::function<void(int)> SleepFunction;
+
+    // The port, the line watchers and the board handlers. UseBoard replaces the default
+    // (Linux ports, LCDKONFIG_VIRTUAL_BOARD) before the first timer tick.
+    BoardConnection& Board() { return *board_; }
+    void UseBoard(BoardSetup setup);
 
     // LinkHost and ConfigFileHost.
     Dialogs& Messages() override { return dialogs_; }
@@ -117,10 +128,14 @@ public:
     void FehlerSpeicherLoeButtonClick();
     void KennungLoeButtonClick();
     void SendSerienNrButtonClick();
-    void SerienNrEditChange();
+    void SerienNrEditClick();
+    void SerienNrEditExit();
+    // True when the key is swallowed (Enter after accepting, character 29).
+    bool SerienNrEditKeyPress(QKeyEvent* event);
     void CheckBox1Click();
     void CheckBox2Click();
     void CheckBox3Click();
+    void OptionCheckBox(int box);
     void Button1Click();
 
     // Controls, named as in the window's design.
@@ -170,4 +185,7 @@ private:
     TInfoForm* infoForm_ = nullptr;
     QDialog* editorForms_[8] = {};
     QDialog* fehlerSpeicherForm_ = nullptr;
+    std::unique_ptr<BoardConnection> board_;
+    bool acceptingSerial_ = false;
+    bool settingOptions_ = false;
 };

@@ -4,13 +4,13 @@
 // text with CR LF line ends. Also the four commands of the "&Datei" menu that create,
 // open and save parameter sets.
 #include "dialogs.h"
+#include "file_messages.h"
 #include "parameter_set.h"
 
 #include <string>
 
 inline constexpr const char* kUntitled = "unbenannt";
 
-inline constexpr const char* kCannotOpenFile = "Datei kann nicht geöffnet werden!";
 // A file that could be created but not written completely (disk full, I/O error).
 inline constexpr const char* kCannotWriteFile = "Datei kann nicht geschrieben werden!";
 inline constexpr const char* kOtherConfigVersion =

@@ -1,5 +1,7 @@
 #include "fault_export.h"
 
+#include "file_messages.h"
+
 #include "dialogs.h"
 #include "fault_memory.h"
 #include "fault_texts.h"
@@ -80,6 +82,6 @@ bool SaveFaultMemory(const FaultMemory& faults, ParameterSet& params, Dialogs& m
         if (WriteTextFile(path, FaultExportText(faults)))
             return true;
         messages.Beep();
-        messages.Information("Datei kann nicht geöffnet werden!");
+        messages.Information(kCannotOpenFile);
     }
 }

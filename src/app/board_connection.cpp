@@ -1,0 +1,237 @@
+#include "board_connection.h"
+
+#include "download.h"
+#include "fault_memory.h"
+#include "firmware_button.h"
+#include "live_board.h"
+#include "main_form.h"
+#include "parameter_set.h"
+#include "port_discovery_linux.h"
+#include "service_clear.h"
+#include "service_device_type.h"
+#include "service_serial_number.h"
+#include "sound_player.h"
+#include "upload.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+constexpr int kLiveTickMs = 20;
+}
+
+class BoardConnection::WindowTransferHost : public LinkHostForwarder<TransferHost> {
+public:
+    explicit WindowTransferHost(TMainForm& form) : LinkHostForwarder(form), form_(form) {}
+    void RefreshMainWindow() override { form_.RefreshMainWindow(); }
+    void EnableDeviceTypeButton() override { form_.Button1->setEnabled(true); }
+    std::string SerialEditText() override { return form_.SerienNrEdit->text().toStdString(); }
+    void EnableSendSerialButton(bool on) override { form_.SendSerienNrButton->setEnabled(on); }
+
+private:
+    TMainForm& form_;
+};
+
+class BoardConnection::WindowFirmwareHost : public LinkHostForwarder<FirmwareHost> {
+public:
+    explicit WindowFirmwareHost(TMainForm& form) : LinkHostForwarder(form), form_(form) {}
+    void EnablePortList(bool on) override { form_.ComboBox->setEnabled(on); }
+    void FocusMainWindow() override
+    {
+        form_.activateWindow();
+        form_.setFocus();
+    }
+    void RepaintMainWindow() override { form_.repaint(); }
+
+private:
+    TMainForm& form_;
+};
+
+BoardConnection::BoardConnection(TMainForm& form, BoardSetup setup)
+    : form_(form),
+      discovery_(std::move(setup.Discovery)),
+      live_(std::move(setup.Virtual)),
+      resetSignal_(TComSignal::Line::Dsr, [&form](bool on) { form.PaintResetPanel(on); }),
+      modeSignal_(TComSignal::Line::Cts, [&form](bool on) { form.PaintModePanel(on); }),
+      sound_(new SoundPlayer(&form))
+{
+    if (!discovery_)
+        discovery_ = std::make_unique<LinuxPortDiscovery>();
+    if (!live_ && !setup.NoVirtualBoard && VirtualBoardRequested())
+        live_ = std::make_unique<LiveBoard>(std::make_unique<RealTimeClock>());
+    if (live_)
+        discovery_ = std::make_unique<OwningDiscoveryWithVirtualBoard>(std::move(discovery_));
+
+    // Line events of the port's own thread run on the window's thread, when it
+    // processes its messages.
+    EventPoster poster = [this](std::function<void()> call) {
+        QMetaObject::invokeMethod(&form_, [call = std::move(call)] { call(); }, Qt::QueuedConnection);
+    };
+    real_ = std::make_unique<TComPort>();
+    real_->SetPoster(poster);
+    if (live_)
+        live_->Port().SetPoster(poster);
+    switching_ = std::make_unique<SwitchingPort>(*real_, live_ ? &live_->Port() : nullptr,
+                                                 kVirtualPortName);
+    port_ = switching_.get();
+    if (setup.Trace) {
+        trace_ = TraceFromEnvironment(*switching_);
+        if (trace_.port)
+            port_ = trace_.port.get();
+    }
+    events_ = std::make_unique<ComPortEvents>(*port_, form_.Messages(), form_.Params(),
+                                              resetSignal_, modeSignal_);
+    port_->SetEvents(events_.get());
+    resetSignal_.OnSignal = [this](bool on) { form_.PaintResetPanel(on); };
+    modeSignal_.OnSignal = [this](bool on) { form_.PaintModePanel(on); };
+    transferHost_ = std::make_unique<WindowTransferHost>(form_);
+    firmwareHost_ = std::make_unique<WindowFirmwareHost>(form_);
+
+    // The live board acts on its own clock; between exchanges nobody asks the port, so
+    // a timer lets it answer the lines the service user drives by hand.
+    if (live_ && setup.LiveTicks) {
+        liveTicks_ = new QTimer(&form_);
+        QObject::connect(liveTicks_, &QTimer::timeout, &form_, [this] {
+            if (live_->Port().Active())
+                live_->Port().CatchUp();
+        });
+        liveTicks_->start(kLiveTickMs);
+    }
+}
+
+BoardConnection::~BoardConnection()
+{
+    if (liveTicks_)
+        liveTicks_->stop();
+    try {
+        port_->SetActive(false);
+    } catch (const EComError&) {
+    }
+    port_->SetEvents(nullptr);
+}
+
+PortSearch BoardConnection::MakeSearch()
+{
+    PortSearch search = MakePortSearch(*port_, *discovery_, *this, form_.Params());
+    if (live_) {
+        auto probe = search.Probe;
+        search.Probe = [probe](const std::string& name) {
+            return name == kVirtualPortName ? 0 : probe(name);
+        };
+    }
+    return search;
+}
+
+void BoardConnection::ShowLines()
+{
+    if (!port_->Active()) {
+        resetSignal_.PortClosed();
+        modeSignal_.PortClosed();
+        return;
+    }
+    unsigned status = 0;
+    try {
+        status = port_->GetModemStatus();
+    } catch (const EComError&) {
+        status = 0;  // a port without modem lines shows both panels off
+    }
+    resetSignal_.PortOpened(status);
+    modeSignal_.PortOpened(status);
+}
+
+void BoardConnection::SearchBoardPort()
+{
+    PortSearch search = MakeSearch();
+    ::SearchBoardPort(search);
+    ShowLines();
+}
+
+void BoardConnection::ComboBoxChange()
+{
+    PortSearch search = MakeSearch();
+    ::ComboBoxChange(search);
+    ShowLines();
+}
+
+void BoardConnection::ClosePort()
+{
+    try {
+        events_->ClosePort();
+    } catch (const EComError&) {
+    }
+}
+
+void BoardConnection::ResetPanelClick()
+{
+    Link link{*port_, form_, form_.Params()};
+    ::ResetPanelClick(link);
+}
+
+void BoardConnection::ModePanelClick()
+{
+    Link link{*port_, form_, form_.Params()};
+    ::ModePanelClick(link);
+}
+
+void BoardConnection::EmpfangenButtonClick()
+{
+    ::EmpfangenButtonClick(*port_, *transferHost_, form_.Params(), TheFaultMemory());
+}
+
+void BoardConnection::SendenButtonClick() { ::SendenButtonClick(*port_, *transferHost_, form_.Params()); }
+
+void BoardConnection::FirmwareButtonClick()
+{
+    ::FirmwareButtonClick(*port_, *firmwareHost_, form_.Params());
+}
+
+void BoardConnection::BetriebsZeitLoeButtonClick()
+{
+    ::BetriebsZeitLoeButtonClick(*port_, *transferHost_, form_.Params());
+}
+
+void BoardConnection::FehlerSpeicherLoeButtonClick()
+{
+    ::FehlerSpeicherLoeButtonClick(*port_, *transferHost_, form_.Params());
+}
+
+void BoardConnection::KennungLoeButtonClick()
+{
+    ::KennungLoeButtonClick(*port_, *transferHost_, form_.Params());
+}
+
+void BoardConnection::Button1Click() { ::Button1Click(*port_, *transferHost_, form_.Params()); }
+
+void BoardConnection::SendSerienNrButtonClick()
+{
+    ::SendSerienNrButtonClick(*port_, *transferHost_, form_.Params());
+}
+
+// ---- PortSearchHost: the port list and its neighbours --------------------------------
+
+Dialogs& BoardConnection::Messages() { return form_.Messages(); }
+void BoardConnection::ClearPortList() { form_.ComboBox->clear(); }
+void BoardConnection::AddPort(const std::string& name) { form_.ComboBox->addItem(QString::fromStdString(name)); }
+void BoardConnection::SelectPort(int index) { form_.ComboBox->setCurrentIndex(index); }
+std::string BoardConnection::PortListText() { return form_.ComboBox->currentText().toStdString(); }
+
+void BoardConnection::SetPortListText(const std::string& text)
+{
+    const int index = form_.ComboBox->findText(QString::fromStdString(text));
+    if (index >= 0)
+        form_.ComboBox->setCurrentIndex(index);
+}
+
+void BoardConnection::RepaintPortList() { form_.ComboBox->repaint(); }
+
+void BoardConnection::EnableSearchControls(bool on)
+{
+    form_.SuchenButton->setEnabled(on);
+    form_.ComboBox->setEnabled(on);
+}
+
+void BoardConnection::EnableLinkControls(bool on) { form_.EnableLinkControls(on); }
+void BoardConnection::PlayFoundSound() { sound_->PlayFoundSound(); }

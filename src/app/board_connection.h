@@ -1,0 +1,90 @@
+#pragma once
+// Everything of the main window that talks to the board: the port (the real tty, or
+// the virtual board when it was asked for), the wire trace, the two line watchers, the
+// port search, and the handlers of the transfer, firmware and service controls.
+#include "com_port.h"
+#include "com_signal.h"
+#include "firmware_host.h"
+#include "link_host_forwarder.h"
+#include "live_board.h"
+#include "port_discovery.h"
+#include "port_search.h"
+#include "switching_port.h"
+#include "trace_port.h"
+#include "transfer_host.h"
+
+#include <functional>
+#include <memory>
+
+
+class QTimer;
+class SoundPlayer;
+class TMainForm;
+
+// What a BoardConnection is built from. Empty members take the program's defaults:
+// the Linux port discovery and, with LCDKONFIG_VIRTUAL_BOARD=1, a live virtual board.
+struct BoardSetup {
+    std::unique_ptr<PortDiscovery> Discovery;
+    std::unique_ptr<LiveBoard> Virtual;
+    bool NoVirtualBoard = false;  // ignore the environment
+    bool Trace = true;            // honour LCDKONFIG_TRACE
+    bool LiveTicks = true;        // let a live board act while the program is idle
+};
+
+class BoardConnection : public PortSearchHost {
+public:
+    BoardConnection(TMainForm& form, BoardSetup setup);
+    ~BoardConnection() override;
+
+    SerialPort& Port() { return *port_; }
+    LiveBoard* Virtual() { return live_.get(); }
+    SoundPlayer& Sound() { return *sound_; }
+
+    void SearchBoardPort();
+    void ComboBoxChange();
+    void ClosePort();
+    void ResetPanelClick();
+    void ModePanelClick();
+
+    void EmpfangenButtonClick();
+    void SendenButtonClick();
+    void FirmwareButtonClick();
+    void BetriebsZeitLoeButtonClick();
+    void FehlerSpeicherLoeButtonClick();
+    void KennungLoeButtonClick();
+    void Button1Click();
+    void SendSerienNrButtonClick();
+
+    // PortSearchHost.
+    Dialogs& Messages() override;
+    void ClearPortList() override;
+    void AddPort(const std::string& name) override;
+    void SelectPort(int index) override;
+    std::string PortListText() override;
+    void SetPortListText(const std::string& text) override;
+    void RepaintPortList() override;
+    void EnableSearchControls(bool on) override;
+    void EnableLinkControls(bool on) override;
+    void PlayFoundSound() override;
+
+private:
+    class WindowTransferHost;
+    class WindowFirmwareHost;
+    PortSearch MakeSearch();
+    void ShowLines();
+
+    TMainForm& form_;
+    std::unique_ptr<PortDiscovery> discovery_;
+    std::unique_ptr<LiveBoard> live_;
+    std::unique_ptr<TComPort> real_;
+    std::unique_ptr<SwitchingPort> switching_;
+    TraceFile trace_;
+    SerialPort* port_ = nullptr;
+    TComSignal resetSignal_;
+    TComSignal modeSignal_;
+    std::unique_ptr<ComPortEvents> events_;
+    std::unique_ptr<WindowTransferHost> transferHost_;
+    std::unique_ptr<WindowFirmwareHost> firmwareHost_;
+    SoundPlayer* sound_;
+    QTimer* liveTicks_ = nullptr;
+};
