@@ -5,9 +5,9 @@
 //
 // Events a port posts (SetPoster(host.Poster())) run when the exchange lets the window
 // process its messages, as in the program.
-#include "../../sim/virtual_clock.h"
-#include "../../src/link/event_poster.h"
-#include "../../src/link/link_host.h"
+#include "virtual_clock.h"
+#include "event_poster.h"
+#include "link_host.h"
 #include "scripted_dialogs.h"
 
 #include <deque>

@@ -4,9 +4,9 @@
 // main-window part records refreshes and button switching and keeps the serial field's
 // text as the window would after a refresh. Every message box is stamped with the
 // virtual time at which it opened.
-#include "../../sim/board_config.h"
-#include "../../sim/virtual_board.h"
-#include "../../src/link/transfer_host.h"
+#include "board_config.h"
+#include "virtual_board.h"
+#include "transfer_host.h"
 #include "fault_memory.h"
 #include "link_test_host.h"
 #include "parameter_set.h"
