@@ -5,10 +5,13 @@
 // every wait the exchange makes (the reset pulse, the 2 s before the ping, the polls
 // of a pending write and of an echo, the storing phase), with no time for computing
 // and no sleep overshoot. The real run adds exactly those two. The CPU figure is the
-// process's user + system time during the real run, as a share of one core.
+// process's user + system time during the real run, as a share of one core. A third run
+// goes against the live virtual board, as the program runs it behind the port
+// "virtuell" (LCDKONFIG_VIRTUAL_BOARD=1).
 #include "download.h"
 #include "upload.h"
 #include "board_config.h"
+#include "live_board.h"
 #include "virtual_board.h"
 
 #include <chrono>
@@ -19,18 +22,6 @@
 
 namespace {
 
-using Steady = std::chrono::steady_clock;
-
-class RealClock : public VirtualClock {
-public:
-    int64_t NowUs() const override
-    {
-        return std::chrono::duration_cast<std::chrono::microseconds>(Steady::now() - start_).count();
-    }
-
-private:
-    Steady::time_point start_ = Steady::now();
-};
 
 class BenchDialogs : public Dialogs {
 public:
@@ -99,13 +90,9 @@ struct Result {
 
 using Exchange = std::function<void(SerialPort&, TransferHost&, ParameterSet&)>;
 
-Result Measure(VirtualClock& clock, bool realTime, const Exchange& exchange, const char* success)
+Result Measure(VirtualBoard& board, VirtualClock& clock, bool realTime, const Exchange& exchange,
+               const char* success)
 {
-    VirtualBoard board(clock);
-    ConfigBoard config;
-    config.SerialNumber = "1234";
-    config.DeviceType = 7;
-    board.SetApplication(&config);
     board.SetActive(true);
     BenchHost host(clock, realTime);
     ParameterSet params;
@@ -119,13 +106,32 @@ Result Measure(VirtualClock& clock, bool realTime, const Exchange& exchange, con
             board.BytesReceived().size(), board.BytesSent().size()};
 }
 
+// A board of the tests' kind on `clock`.
+Result MeasureTestBoard(VirtualClock& clock, bool realTime, const Exchange& exchange,
+                        const char* success)
+{
+    VirtualBoard board(clock);
+    ConfigBoard config;
+    config.SerialNumber = "1234";
+    config.DeviceType = 7;
+    board.SetApplication(&config);
+    return Measure(board, clock, realTime, exchange, success);
+}
+
 void Report(const char* name, const Exchange& exchange, const char* success)
 {
     VirtualClock virtualClock;
-    const Result minimum = Measure(virtualClock, false, exchange, success);
-    RealClock realClock;
-    const Result real = Measure(realClock, true, exchange, success);
-    std::printf("%s%s\n", name, minimum.ok && real.ok ? "" : " (FAILED)");
+    const Result minimum = MeasureTestBoard(virtualClock, false, exchange, success);
+    RealTimeClock realClock;
+    const Result real = MeasureTestBoard(realClock, true, exchange, success);
+    // The live board holds the demo content, so its minimum is measured on its own.
+    LiveBoard liveMinimum(std::make_unique<VirtualClock>());
+    const Result onLiveMinimum =
+        Measure(liveMinimum.Port(), liveMinimum.Clock(), false, exchange, success);
+    LiveBoard live(std::make_unique<RealTimeClock>());
+    const Result onLive = Measure(live.Port(), live.Clock(), true, exchange, success);
+    std::printf("%s%s\n", name,
+                minimum.ok && real.ok && onLiveMinimum.ok && onLive.ok ? "" : " (FAILED)");
     std::printf("  took               %10.1f ms\n", real.ms);
     std::printf("  protocol minimum   %10.1f ms  (wire: %zu bytes to the board, %zu to the PC, "
                 "%.1f ms; the rest are the exchange's waits and polls)\n",
@@ -134,6 +140,9 @@ void Report(const char* name, const Exchange& exchange, const char* success)
     std::printf("  ratio              %10.4f\n", real.ms / minimum.ms);
     std::printf("  CPU while waiting  %10.1f ms  (%.2f %% of one core)\n", real.cpuMs,
                 100.0 * real.cpuMs / real.ms);
+    std::printf("  live virtual board %10.1f ms  minimum %.1f ms, ratio %.4f, CPU %.2f %% of one core\n",
+                onLive.ms, onLiveMinimum.ms, onLive.ms / onLiveMinimum.ms,
+                100.0 * onLive.cpuMs / onLive.ms);
 }
 
 }  // namespace
