@@ -1,0 +1,56 @@
+// Prints the report of the virtual board's demo parameter set to a PDF file, as the
+// program would print it after a download from that board. Used by scripts/screenshots
+// to show a report page without a printer.
+//
+//   report_pdf <file.pdf> [resolution in dpi]
+#include "board_config.h"
+#include "live_board.h"
+#include "parameter_set.h"
+#include "report_painter.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+namespace {
+
+// What a download from the demo board leaves in the parameter set.
+ParameterSet DemoParameterSet()
+{
+    ConfigBoard board;
+    FillDemoBoard(board);
+    ParameterSet params;
+    params.Values = board.Values;
+    params.SerialNumber = board.SerialNumber;
+    params.DeviceMark = board.DeviceMark;
+    params.DeviceType = board.DeviceType;
+    params.BoardVersionText = board.VersionText;
+    params.FileName = "demo.lcd";
+    return params;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || argc > 3) {
+        std::cerr << "usage: report_pdf <file.pdf> [dpi]\n";
+        return 2;
+    }
+    // Printing to PDF needs fonts but no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int resolution = argc == 3 ? std::atoi(argv[2]) : 300;
+    if (resolution < 50) {
+        std::cerr << "report_pdf: resolution must be at least 50 dpi\n";
+        return 2;
+    }
+    if (!PrintReportToPdf(argv[1], DemoParameterSet(), {}, 1, kReportPages, resolution)) {
+        std::cerr << "report_pdf: could not write " << argv[1] << "\n";
+        return 1;
+    }
+    return 0;
+}
