@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include <unistd.h>
 
@@ -25,10 +26,12 @@ using namespace FlashTiming;
 // LinkTestHost.
 class FlashTestHost : public FirmwareHost {
 public:
-    explicit FlashTestHost(LinkTestHost& inner) : inner_(inner) {}
+    FlashTestHost(LinkTestHost& inner, const VirtualClock& clock) : inner_(inner), clock_(clock) {}
 
     std::vector<std::string> Window;  // "portlist:on", "focus", "repaint"
     std::optional<bool> PortList;
+    // Virtual time (µs) at which each status text was first shown.
+    std::map<std::string, int64_t> StatusTimes;
 
     void EnablePortList(bool on) override
     {
@@ -42,7 +45,11 @@ public:
     void Sleep(int ms) override { inner_.Sleep(ms); }
     void ProcessMessages() override { inner_.ProcessMessages(); }
     void SetProgress(int percent) override { inner_.SetProgress(percent); }
-    void SetStatus(const std::string& text) override { inner_.SetStatus(text); }
+    void SetStatus(const std::string& text) override
+    {
+        StatusTimes.emplace(text, clock_.NowUs());
+        inner_.SetStatus(text);
+    }
     void EnableLinkControls(bool on) override { inner_.EnableLinkControls(on); }
     void EnableEditorControls(bool on) override { inner_.EnableEditorControls(on); }
     void PaintResetPanel(bool on) override { inner_.PaintResetPanel(on); }
@@ -50,6 +57,7 @@ public:
 
 private:
     LinkTestHost& inner_;
+    const VirtualClock& clock_;
 };
 
 const std::array<uint8_t, 7> kNewId = {'N', 'E', 'W', 'F', 'W', '0', '1'};
@@ -80,7 +88,7 @@ struct FlashBench : ::testing::Test {
     VirtualBoard board{clock};
     BootRom rom;
     LinkTestHost inner{clock};
-    FlashTestHost host{inner};
+    FlashTestHost host{inner, clock};
     ParameterSet params;
     Link link{board, host, params};
 
@@ -230,6 +238,49 @@ TEST_F(FlashBench, BootModeEntryAndBaudDetectionTiming)
     // The line stays released at the end.
     EXPECT_GT(LineTime("RTS=0"), afterErase);
     EXPECT_EQ(LineTime("DTR=1"), dtrOn);
+}
+
+TEST_F(FlashBench, PausesAroundTheRegionsAndTheWaitsOfAPage)
+{
+    ASSERT_TRUE(FlashFirmware(link, host, MakeImage(0xFE00)));
+    auto at = [this](const char* status) {
+        auto it = host.StatusTimes.find(status);
+        EXPECT_NE(it, host.StatusTimes.end()) << status;
+        return it == host.StatusTimes.end() ? int64_t(-1) : it->second;
+    };
+    // A second after "Flash gelöscht" the code region starts; a second after each
+    // region is programmed the next step follows: the data region one more second on.
+    EXPECT_EQ(at("Code-Flash programmieren") - at("Flash gelöscht"), kRegionPauseMs * 1000);
+    EXPECT_EQ(at("Daten-Flash programmieren") - at("Code-Flash programmiert"), 2 * kRegionPauseMs * 1000);
+    EXPECT_EQ(LineTime("RTS=0") - at("Daten-Flash programmiert"), kRegionPauseMs * 1000);
+
+    // A page: 0x50, 50 ms, the frame (drained in 10 ms steps), 300 ms, 0x70.
+    std::vector<const Log*> sent;
+    for (const Log& e : board.Log())
+        if (e.kind == Log::Kind::ToBoard)
+            sent.push_back(&e);
+    size_t from = 0;
+    int pages = 0;
+    for (int page : {0xFE00, 0xFF00, 0x2400, 0x2500, 0x2600, 0x2700, 0x2800, 0x2900, 0x2A00, 0x2B00}) {
+        SCOPED_TRACE(page);
+        size_t i = from;
+        while (i + 3 < sent.size()
+               && !(sent[i]->byte == 0x50 && sent[i + 1]->byte == 0x41
+                    && sent[i + 2]->byte == uint8_t(page >> 8) && sent[i + 3]->byte == 0x00))
+            ++i;
+        ASSERT_LT(i + 3 + 256 + 1, sent.size());
+        const int64_t clear = sent[i]->timeUs;
+        const int64_t frame = sent[i + 1]->timeUs;
+        const int64_t frameEnd = sent[i + 1 + 258]->timeUs;
+        const Log& request = *sent[i + 1 + 259];
+        EXPECT_EQ(request.byte, 0x70);
+        EXPECT_EQ(frame - clear, (LinkTiming::kSentPollMs + kCommandWaitMs) * 1000);
+        EXPECT_GE(request.timeUs - frameEnd, kPageProgramMs * 1000 + kByteTimeUs);
+        EXPECT_LE(request.timeUs - frameEnd, (kPageProgramMs + LinkTiming::kSentPollMs) * 1000 + kByteTimeUs);
+        from = i + 260;
+        ++pages;
+    }
+    EXPECT_EQ(pages, 10);
 }
 
 TEST_F(FlashBench, ProgressOfAShortImage)

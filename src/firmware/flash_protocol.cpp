@@ -80,7 +80,6 @@ public:
         if (!Program(code))
             return false;
         if (image_.hasDataRecords) {
-            host_.Sleep(kRegionPauseMs);
             const Region data{image_.dataImage, image_.dataBase, 0x2BFF,
                               FlashCode::DataClear, FlashCode::DataFrame, FlashCode::DataStatus,
                               FlashCode::DataRead, FlashText::DataRunning, FlashText::DataDone,
