@@ -1,0 +1,256 @@
+// A user's session with the whole program and the virtual board: the port search at
+// start-up, download, an editor dialog, save as, open, upload, the fault-memory window
+// with its export, the printed report, and the Reset/P-Mode panels following the
+// board's lines.
+#include "e2e_session.h"
+#include "fehler_speicher_form.h"
+#include "report_painter.h"
+#include "sound_player.h"
+
+#include <QAction>
+#include <QProcess>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace e2e;
+
+namespace {
+
+std::string RunTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput().toStdString();
+}
+
+std::string WithoutBlanks(std::string text)
+{
+    std::erase(text, ' ');
+    return text;
+}
+
+// The .lcd file of a set: configuration version, the 120 values, serial number, mark.
+std::string LcdStart(const std::array<int32_t, kValueCount>& values, int count)
+{
+    std::string text = "2\r\n";
+    for (int i = 0; i < count; ++i)
+        text += std::to_string(values[i]) + "\r\n";
+    return text;
+}
+
+class SessionTest : public Session {};
+
+}  // namespace
+
+TEST_F(SessionTest, SearchDownloadEditSaveOpenAndUploadReachTheBoard)
+{
+    Start();
+    // The search lists the virtual board after the PC's own port and opens it.
+    ASSERT_EQ(form->ComboBox->count(), 2);
+    EXPECT_EQ(form->ComboBox->itemText(0), "/dev/ttyS0");
+    EXPECT_EQ(form->ComboBox->currentText(), "virtuell");
+    EXPECT_EQ(params.SelectedPort, "virtuell");
+    EXPECT_TRUE(live->Port().Active());
+    EXPECT_EQ(form->Board().Sound().TimesPlayed(), 1);
+    EXPECT_TRUE(dialogs.Log().empty());
+    EXPECT_TRUE(form->EmpfangenButton->isEnabled());
+    EXPECT_FALSE(form->TimingButton->isEnabled());
+
+    // Download.
+    const std::array<int32_t, kValueCount> onBoard = Board().Values;
+    form->EmpfangenButton->click();
+    EXPECT_EQ(dialogs.Log(), std::vector<std::string>{"beep"});
+    EXPECT_EQ(live->Port().BytesReceived(), (std::vector<uint8_t>{0xBA, 0xA5, 0xAB}));
+    EXPECT_EQ(params.Values, onBoard);
+    EXPECT_EQ(params.DeviceMark, "DEM");
+    EXPECT_EQ(params.DataPresent, 1);
+    EXPECT_EQ(form->Label44->text(), "0001");
+    EXPECT_EQ(form->Label4->text(), "7.5");
+    EXPECT_EQ(form->ComboBox1->currentText(), "Typ3");
+    EXPECT_EQ(form->statusLabel->text(), "Daten gelesen");
+    EXPECT_EQ(form->ProgressBar->value(), 100);
+    ExpectUsable(true, "after the download");
+    EXPECT_EQ(form->Label61->text(), "unbenannt");
+
+    // The Timing dialog: the pre-heat time (index 1, seconds) from 90 to 120.
+    ASSERT_EQ(onBoard[1], 90);
+    QString shownBefore;
+    ASSERT_TRUE(WithModal([this] { form->TimingButton->click(); }, [&](QWidget* dialog) {
+        EXPECT_EQ(dialog->objectName(), "TTimingForm");
+        auto* edit = dialog->findChild<QLineEdit*>("EditVorheizzeit");
+        ASSERT_NE(edit, nullptr);
+        shownBefore = edit->text();
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, "120");
+        QTest::keyClick(edit, Qt::Key_Return);
+    }));
+    EXPECT_EQ(shownBefore, "90");
+    EXPECT_EQ(params.Values[1], 120);
+    std::array<int32_t, kValueCount> edited = onBoard;
+    edited[1] = 120;
+    EXPECT_EQ(params.Values, edited);
+
+    // Save as, then a new set, then the file again.
+    dialogs.ChooseSave(Path("daten/session.lcd"));
+    form->Speichernunter1->trigger();
+    EXPECT_EQ(form->Label61->text(), "session.lcd");
+    EXPECT_EQ(Bytes("daten/session.lcd").substr(0, LcdStart(edited, 3).size()),
+              LcdStart(edited, 3));
+    EXPECT_NE(Bytes("daten/session.lcd").find(LcdStart(edited, 120).substr(3) + "0001\r\nDEM\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(fs::exists(dir / "daten/session.txt"));
+
+    // Further edits in memory are replaced by the file's values.
+    params.Values[1] = 200;
+    params.Values[44] = 7;
+    dialogs.ChooseOpen(Path("daten/session.lcd"));
+    form->ffnen1->trigger();
+    EXPECT_EQ(params.Values, edited);
+    EXPECT_EQ(form->Label61->text(), "session.lcd");
+    EXPECT_EQ(form->Label44->text(), "0001");
+
+    // Upload: the board stores the edited set, every value as it was typed.
+    dialogs.Clear();
+    dialogs.AnswerConfirm(true);
+    live->Port().ClearLog();
+    const Cost upload = Measure([this] { form->SendenButton->click(); });
+    EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "confirm:Daten übertragen?", "beep"}));
+    EXPECT_EQ(Board().Uploads(), 1);
+    EXPECT_EQ(Board().Values, edited);
+    ASSERT_EQ(Board().ReceivedFields().size(), size_t(kValueCount));
+    EXPECT_EQ(Board().ReceivedFields()[1], "120");
+    EXPECT_EQ(form->statusLabel->text(), "Programmiert");
+    EXPECT_EQ(form->ProgressBar->value(), 100);
+    ExpectUsable(true, "after the upload");
+    // The final reset pulse restarted the board: DTR is low again.
+    EXPECT_FALSE(live->Port().DtrHigh());
+    EXPECT_FALSE(Board().Busy());
+    // 2.2 s session start, ~500 echoed characters, 120 pauses of 10 ms, 3 s storing.
+    EXPECT_GT(upload.virtualSeconds, 6.0);
+    EXPECT_LT(upload.realSeconds, 3.0);
+    EXPECT_TRUE(dialogs.ScriptUsedUp());
+
+    // The report of that set.
+    const std::string pdf = Path("bericht.pdf");
+    ASSERT_TRUE(PrintReportToPdf(pdf, params, form->DeviceTypeNames()));
+    const std::string text = WithoutBlanks(RunTool("pdftotext", {"-layout", QString::fromStdString(pdf), "-"}));
+    EXPECT_NE(text.find("Gerät:Typ3Serien-Nr:0001Version:7.5"), std::string::npos) << text;
+    EXPECT_NE(text.find("Vorheizzeit:120sek"), std::string::npos);
+    EXPECT_NE(text.find("Blatt:2"), std::string::npos);
+    EXPECT_NE(RunTool("pdfinfo", {QString::fromStdString(pdf)}).find("Tavrix S0001 session.lcd"),
+              std::string::npos);
+}
+
+TEST_F(SessionTest, FaultWindowShowsTheBoardRecordsAndExportsThem)
+{
+    Start();
+    form->EmpfangenButton->click();
+    ASSERT_EQ(dialogs.Log(), std::vector<std::string>{"beep"});
+
+    QStringList row1, row2, row36, row37;
+    auto row = [](TFehlerSpeicherForm* window, int r) {
+        QStringList cells;
+        for (int c = 0; c < TFehlerSpeicherForm::kColumns; ++c)
+            cells << window->Cell(c, r);
+        return cells;
+    };
+    dialogs.ChooseSave(Path("daten/fehler.log"));
+    ASSERT_TRUE(WithModal([this] { form->Fehlerspeicher1->trigger(); }, [&](QWidget* modal) {
+        auto* window = dynamic_cast<TFehlerSpeicherForm*>(modal);
+        ASSERT_NE(window, nullptr);
+        row1 = row(window, 1);
+        row2 = row(window, 2);
+        row36 = row(window, 36);
+        row37 = row(window, 37);
+        window->Speichern1->trigger();
+    }));
+    // Entry 1 is the last record the board sent: 874866 s, fault 25.
+    EXPECT_EQ(row1, (QStringList{"1", "10", "3", "1", "6", "U-HZ hat den Maximalwert überschritten."}));
+    EXPECT_EQ(row2, (QStringList{"2", "9", "19", "9", "33",
+                                 "PTT während der Vorheizzeit eingeschaltet, nur Meldung."}));
+    EXPECT_EQ(row36, (QStringList{"36", "0", "0", "0", "41",
+                                  "I-Anode hat 5 Sekunden lang den Spitzenwert überschritten, PTT 5 "
+                                  "sek blockiert."}));
+    EXPECT_EQ(row37, (QStringList{"37", "", "", "", "", ""}));
+
+    // The export: Windows-1252, CR LF, one line per record up to the first empty entry.
+    const std::string file = Bytes("daten/fehler.txt");
+    const std::string first = "Tage\tStd\tMin\tSek\tFehler\r\n\r\n"
+                              "10\t3\t1\t6\tU-HZ hat den Maximalwert \xFC"
+                              "berschritten.\r\n9\t19\t9\t33\tPTT w\xE4hrend";
+    EXPECT_EQ(file.substr(0, first.size()), first);
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 38);
+    const std::string last = "0\t0\t0\t41\tI-Anode hat 5 Sekunden lang den Spitzenwert \xFC"
+                             "berschritten, PTT 5 sek blockiert.\r\n";
+    ASSERT_GE(file.size(), last.size());
+    EXPECT_EQ(file.substr(file.size() - last.size()), last);
+    EXPECT_EQ(params.DataFolder, (dir / "daten").string());
+    EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "save:LCD Fehlerspeicher (*.txt)|*.TXT|"}));
+}
+
+TEST_F(SessionTest, ResetPanelFollowsTheBoardDuringADownload)
+{
+    Start();
+    // (DTR driven, panel bright) whenever the panel changed colour.
+    std::vector<std::pair<bool, bool>> seen;
+    bool bright = false;
+    OnSleep = [&](int) {
+        const bool now = Colour(form->ResetPanel) == kPanelOnColour;
+        if (now != bright)
+            seen.push_back({live->Port().DtrHigh(), now});
+        bright = now;
+    };
+    form->EmpfangenButton->click();
+    OnSleep = nullptr;
+    ASSERT_EQ(dialogs.Log(), std::vector<std::string>{"beep"});
+    EXPECT_EQ(seen, (std::vector<std::pair<bool, bool>>{{true, true}, {false, false}}));
+    EXPECT_EQ(Colour(form->ModePanel), kPanelOffColour);
+}
+
+TEST_F(SessionTest, PanelsShowTheLinesTheServiceUserDrivesByHand)
+{
+    // Between exchanges the window's own timer lets the board answer.
+    Start({"Wq3Zb5"}, true);
+    auto settle = [this] {
+        clock->AdvanceMs(20);
+        QTest::qWait(80);
+    };
+    QTest::mouseClick(form->ResetPanel, Qt::LeftButton);
+    EXPECT_TRUE(live->Port().DtrHigh());
+    settle();
+    EXPECT_EQ(Colour(form->ResetPanel), kPanelOnColour);
+    EXPECT_EQ(Colour(form->ModePanel), kPanelOffColour);
+
+    QTest::mouseClick(form->ModePanel, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(live->Port().RtsHigh());
+    EXPECT_EQ(Colour(form->ModePanel), kPanelOnColour);
+
+    // Reset released with the mode line high: the board starts its boot ROM.
+    QTest::mouseClick(form->ResetPanel, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(Colour(form->ResetPanel), kPanelOffColour);
+    EXPECT_EQ(live->Port().Running(), &Rom());
+
+    QTest::mouseClick(form->ModePanel, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(Colour(form->ModePanel), kPanelOffColour);
+    EXPECT_TRUE(dialogs.Log().empty());
+}
+
+TEST_F(SessionTest, PanelClicksOutsideServiceModeDriveNothing)
+{
+    Start({}, true);
+    QTest::mouseClick(form->ResetPanel, Qt::LeftButton);
+    QTest::mouseClick(form->ModePanel, Qt::LeftButton);
+    clock->AdvanceMs(20);
+    QTest::qWait(80);
+    EXPECT_FALSE(live->Port().DtrHigh());
+    EXPECT_FALSE(live->Port().RtsHigh());
+    EXPECT_EQ(Colour(form->ResetPanel), kPanelOffColour);
+    EXPECT_EQ(Colour(form->ModePanel), kPanelOffColour);
+}
