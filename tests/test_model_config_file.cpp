@@ -346,6 +346,29 @@ TEST_F(ConfigFileTest, SaveWritesTheOpenedFileAgain)
     EXPECT_NE(Get("abc.txt").find("\r\n001\t-5\r\n"), std::string::npos);
 }
 
+// A file opened as "ABC.LCD" (written by another system) is the file "Speichern"
+// writes again; on a case-sensitive file system "ABC.lcd" would be a second file and
+// the opened one would silently keep its old values.
+TEST_F(ConfigFileTest, SaveKeepsAnUpperCaseEndingOfTheOpenedFile)
+{
+    Put("ABC.LCD", Numbers("2", 10, 120));
+    host.dialogs.ChooseOpen(Path("ABC.LCD"));
+    ffnen1Click(params, host);
+    params.Values[1] = -7;
+    Speichern1Click(params, host);
+    EXPECT_EQ(params.FileName, "ABC.LCD");
+    EXPECT_EQ(host.captions.back(), "LCD Konfiguration v7.9  -  ABC.LCD");
+    EXPECT_EQ(Get("ABC.LCD").substr(0, 13), "2\r\n10\r\n-7\r\n12");
+    EXPECT_FALSE(fs::exists(dir / "ABC.lcd"));
+    EXPECT_NE(Get("ABC.txt").find("\r\n001\t-7\r\n"), std::string::npos);
+
+    // Any other ending still gets its last three characters replaced.
+    params.FileName = "ABC.alt";
+    Speichern1Click(params, host);
+    EXPECT_EQ(params.FileName, "ABC.lcd");
+    EXPECT_TRUE(fs::exists(dir / "ABC.lcd"));
+}
+
 TEST_F(ConfigFileTest, SaveBeforeAnyFileActsAsSaveAs)
 {
     host.dialogs.ChooseSave(Path("erst"));

@@ -5,6 +5,7 @@
 #include "text_scanner.h"
 
 #include <algorithm>
+#include <cctype>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +41,16 @@ bool WriteOneFile(const std::string& path, const std::string& text, Dialogs& dia
         return false;
     }
     return true;
+}
+
+bool HasLcdEnding(const std::string& name)
+{
+    if (name.size() < 4)
+        return false;
+    std::string ending = name.substr(name.size() - 4);
+    for (char& c : ending)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ending == ".lcd";
 }
 
 bool FileExists(const std::string& path)
@@ -198,7 +209,10 @@ void Speichern1Click(ParameterSet& params, ConfigFileHost& host)
         return;
     }
     const std::string previous = params.FileName;
-    params.FileName = WithLastThree(params.FileName, "lcd");
+    // A name that already ends in ".lcd", in any letter case, is the opened file
+    // itself: on a case-sensitive file system "ABC.lcd" would be another file.
+    if (!HasLcdEnding(params.FileName))
+        params.FileName = WithLastThree(params.FileName, "lcd");
     if (!WriteConfigFiles(params, host.Messages()))
         params.FileName = previous;
     host.SetCaption(SavedCaption(params.ProgramVersion, params.FileName));
