@@ -1,6 +1,10 @@
 #include "qt_dialogs.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 TEST(QtDialogs, FiltersMatchBothLetterCases)
@@ -16,4 +20,62 @@ TEST(QtDialogs, FiltersMatchBothLetterCases)
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     EXPECT_EQ(dialog.nameFilters().size(), 1);
     EXPECT_TRUE(dialog.nameFilters()[0].endsWith("(*.LCD *.lcd)"));
+}
+
+namespace {
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Answers the next modal message box with `answer` and records what it showed.
+void AnswerNextBox(SeenBox& seen, QMessageBox::StandardButton answer)
+{
+    QTimer::singleShot(0, [&seen, answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+        box->button(answer)->click();
+    });
+}
+
+}  // namespace
+
+// Range messages, file notices and file questions come in boxes of the information
+// kind, titled "Information" like every such box of the program.
+TEST(QtDialogs, InformationBoxesAreTitledInformation)
+{
+    QApplication::setApplicationName("LCD Konfiguration");
+    QtDialogs dialogs;
+
+    SeenBox seen;
+    AnswerNextBox(seen, QMessageBox::Ok);
+    dialogs.Information("Gültige Eingaben sind 1 sek bis 65000 sek !");
+    EXPECT_EQ(seen.title.toStdString(), "Information");
+    EXPECT_EQ(seen.text.toStdString(), "Gültige Eingaben sind 1 sek bis 65000 sek !");
+    EXPECT_EQ(seen.icon, QMessageBox::Information);
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+    AnswerNextBox(seen, QMessageBox::No);
+    EXPECT_EQ(dialogs.AskYesNo("abc.lcd\nist schon vorhanden."), Answer::No);
+    EXPECT_EQ(seen.title.toStdString(), "Information");
+    EXPECT_EQ(seen.icon, QMessageBox::Information);
+    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+
+    AnswerNextBox(seen, QMessageBox::Yes);
+    EXPECT_EQ(dialogs.AskYesNo("Trotzdem laden?"), Answer::Yes);
+
+    AnswerNextBox(seen, QMessageBox::Ok);
+    dialogs.Error("LCD Gerätetyp.ini  ist fehlerhaft!");
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+    AnswerNextBox(seen, QMessageBox::No);
+    EXPECT_FALSE(dialogs.ConfirmOk("Fehlerspeicher löschen?"));
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::No);
+    AnswerNextBox(seen, QMessageBox::Ok);
+    EXPECT_TRUE(dialogs.ConfirmOk("Fehlerspeicher löschen?"));
 }

@@ -11,10 +11,17 @@ QWidget* BoxParent() { return QApplication::activeWindow(); }
 
 QString Title() { return QApplication::applicationName(); }
 
+// Boxes of the information kind (notices, range messages, questions about files)
+// carry the title "Information"; the other kinds carry the program's title.
+QString TitleFor(QMessageBox::Icon icon)
+{
+    return icon == QMessageBox::Information ? QStringLiteral("Information") : Title();
+}
+
 int ShowBox(QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons,
             QMessageBox::StandardButton escape)
 {
-    QMessageBox box(icon, Title(), QString::fromStdString(text), buttons, BoxParent());
+    QMessageBox box(icon, TitleFor(icon), QString::fromStdString(text), buttons, BoxParent());
     box.setEscapeButton(escape);
     return box.exec();
 }
@@ -76,7 +83,8 @@ void QtDialogs::Error(const std::string& text)
 
 Answer QtDialogs::AskYesNo(const std::string& text)
 {
-    QMessageBox box(QMessageBox::Information, Title(), QString::fromStdString(text),
+    QMessageBox box(QMessageBox::Information, TitleFor(QMessageBox::Information),
+                    QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No, BoxParent());
     int result = box.exec();
     if (result == QMessageBox::Yes)
