@@ -205,6 +205,19 @@ TEST(SRecordReader, RefusesWhatDoesNotFitTheFlash)
     EXPECT_EQ(Refusal(partialId + end), "Firmware-Datei enthält keinen ID-Code!");
 }
 
+TEST(SRecordReader, RecordCutShortByTheEndRecordIsRefused)
+{
+    // The count promises ten data bytes, the line holds two; the line end and "S9" would
+    // be taken as data and the record's checksum never checked.
+    const std::string sound = Line(0x8000, {1}) + VectorRecord();
+    EXPECT_EQ(Refusal(sound + "S20E0081000102\r\nS9030000FC\r\n"),
+              "Fehlerhafter Datensatz in der Firmware-Datei!");
+    EXPECT_EQ(Refusal(sound + "S20E0025000102\r\nS8040000007B\r\n"),
+              "Fehlerhafter Datensatz in der Firmware-Datei!");
+    // A termination record right after a sound record still ends reading with success.
+    EXPECT_EQ(Refusal(sound + Line(0x8100, {1, 2}) + "S9030000FC\r\n"), "");
+}
+
 TEST(SRecordReader, WrittenImagesReadBackUnchanged)
 {
     FirmwareImage image;

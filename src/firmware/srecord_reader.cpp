@@ -32,8 +32,13 @@ public:
             const char c = text_[pos_++];
             if (const char* refusal = Take(c))
                 return Refuse(refusal);
-            if (afterS_ && (c == '7' || c == '8' || c == '9'))
+            if (afterS_ && (c == '7' || c == '8' || c == '9')) {
+                // A record whose data is still open was cut short: its bytes so far
+                // include the line end and the "S", and its checksum was never seen.
+                if (codeDataState_ || dataDataState_)
+                    return Refuse(FirmwareText::EmptyRecord);
                 return Finish();
+            }
             if (afterS_ && c == '2') {
                 countState_ = true;
                 digits_.clear();

@@ -10,8 +10,9 @@
 //
 // Everything that could not be placed soundly in the flash is refused before the board
 // is touched: records outside the flash regions or below the first record of their
-// kind, empty records, a first record off a page boundary, a file without code, and a
-// code image that does not carry the ID bytes the boot ROM asks for.
+// kind, empty records, records cut short by the termination record, a first record
+// off a page boundary, a file without code, and a code image that does not carry the
+// ID bytes the boot ROM asks for.
 #include "firmware_image.h"
 
 #include <optional>
