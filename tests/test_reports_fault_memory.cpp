@@ -146,6 +146,9 @@ TEST_F(FaultExport, DialogRequestNamesAndFolder)
     EXPECT_EQ(FaultExportFileName("/a/b/FEHLER.TXT"), "FEHLER.txt");
     EXPECT_EQ(FaultExportFileName("/a/b.c/name"), "name.txt");
     EXPECT_EQ(FolderOfPath("/a/b.c/name"), "/a/b.c");
+    // A file in the root folder leaves "/" as DataFolder, not an empty folder that the
+    // settings file could not carry.
+    EXPECT_EQ(FolderOfPath("/fehler.txt"), "/");
 }
 
 TEST_F(FaultExport, OverwriteQuestion)

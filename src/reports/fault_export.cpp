@@ -1,6 +1,7 @@
 #include "fault_export.h"
 
 #include "file_messages.h"
+#include "file_names.h"
 
 #include "dialogs.h"
 #include "fault_memory.h"
@@ -14,12 +15,6 @@ namespace {
 
 constexpr const char* kFilter = "LCD Fehlerspeicher (*.txt)|*.TXT|";
 constexpr const char* kExtension = "txt";
-
-std::string BareName(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 
@@ -47,11 +42,7 @@ std::string FaultExportFileName(const std::string& chosenPath)
     return name.substr(0, dot + 1) + kExtension;
 }
 
-std::string FolderOfPath(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
+std::string FolderOfPath(const std::string& path) { return FolderOf(path); }
 
 bool SaveFaultMemory(const FaultMemory& faults, ParameterSet& params, Dialogs& messages,
                      std::string& exportName)
