@@ -40,3 +40,21 @@ TEST(TextFile, CrLfAndAtomicReplace)
     EXPECT_FALSE(WriteTextFile((dir / "missing" / "b.txt").string(), "x"));
     fs::remove_all(dir);
 }
+
+TEST(TextFile, ReplacingKeepsModeAndFollowsLinks)
+{
+    fs::path dir = fs::temp_directory_path() / ("textmode_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const fs::path target = dir / "real.lcd";
+    ASSERT_TRUE(WriteFileAtomically(target.string(), "alt"));
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const fs::path link = dir / "link.lcd";
+    fs::create_symlink(target, link);
+
+    ASSERT_TRUE(WriteFileAtomically(link.string(), "neu"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(*ReadFileBytes(target.string()), "neu");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::remove_all(dir);
+}

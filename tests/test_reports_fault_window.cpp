@@ -145,3 +145,14 @@ TEST_F(FaultWindow, SaveMenuWritesTheMemory)
     delete dialog;
     fs::remove_all(dir);
 }
+
+TEST_F(FaultWindow, UnusableStoredSizeOpensAtTheUsualSize)
+{
+    params_.FaultWindowWidth = 0;
+    params_.FaultWindowHeight = -5;
+    TFehlerSpeicherForm form(params_, faults_, dialogs_, 1.0f);
+    EXPECT_EQ(form.width(), 1022);
+    EXPECT_EQ(form.height(), 766);
+    EXPECT_EQ(params_.FaultWindowWidth, 1022);
+    EXPECT_EQ(params_.FaultWindowHeight, 766);
+}

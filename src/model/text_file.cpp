@@ -3,6 +3,8 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -78,11 +80,22 @@ std::string WithCrLf(const std::string& text)
     return out;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes)
+bool WriteFileAtomically(const std::string& requestedPath, const std::string& bytes)
 {
+    // Replace what a link points to, not the link, and keep the old file's mode.
+    std::string path = requestedPath;
+    if (char* real = ::realpath(requestedPath.c_str(), nullptr)) {
+        path = real;
+        std::free(real);
+    }
+    mode_t mode = 0644;
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0)
+        mode = old.st_mode & 07777;
     std::string temp = path + ".tmp~";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) return false;
+    ::fchmod(fd, mode);
     size_t done = 0;
     bool ok = true;
     while (done < bytes.size()) {

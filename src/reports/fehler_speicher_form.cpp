@@ -95,6 +95,11 @@ TFehlerSpeicherForm::TFehlerSpeicherForm(ParameterSet& params, const FaultMemory
         StringGrid->setColumnWidth(column, Scaled(kShortColumnWidth));
     StringGrid->setColumnWidth(5, Scaled(kGridWidth) - Scaled(kFixedColumnsWidth));
 
+    // A hand-edited settings file may hold a size of 0 or less: open at the usual size.
+    if (params_.FaultWindowWidth <= 0 || params_.FaultWindowHeight <= 0) {
+        params_.FaultWindowWidth = ParameterSet{}.FaultWindowWidth;
+        params_.FaultWindowHeight = ParameterSet{}.FaultWindowHeight;
+    }
     resize(params_.FaultWindowWidth, params_.FaultWindowHeight);
 }
 
