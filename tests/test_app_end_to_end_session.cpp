@@ -254,3 +254,59 @@ TEST_F(SessionTest, PanelClicksOutsideServiceModeDriveNothing)
     EXPECT_EQ(Colour(form->ResetPanel), kPanelOffColour);
     EXPECT_EQ(Colour(form->ModePanel), kPanelOffColour);
 }
+
+TEST_F(SessionTest, EnvironmentSwitchBringsTheLiveBoardInRealTime)
+{
+    // The program's own set-up: the PC's ports, and the virtual board on the wall clock.
+    setenv(kVirtualBoardVariable, "1", 1);
+    form = CreateProgramForms(dialogs, params, {"Wq3Zb5"}, 1.0f);
+    unsetenv(kVirtualBoardVariable);
+    form->EndProcess = [this](int code) { exitCodes.push_back(code); };
+    live = form->Board().Virtual();
+    ASSERT_NE(live, nullptr);
+    form->Timer1Timer();
+    ASSERT_EQ(params.SelectedPort, "virtuell") << "a real board is connected to this PC";
+    EXPECT_EQ(form->ComboBox->itemText(form->ComboBox->count() - 1), "virtuell");
+    EXPECT_TRUE(dialogs.Log().empty());
+
+    // The service user drives the reset line by hand; the live board answers by itself.
+    QTest::mouseClick(form->ResetPanel, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(Colour(form->ResetPanel), kPanelOnColour, 1000);
+    QTest::mouseClick(form->ResetPanel, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(Colour(form->ResetPanel), kPanelOffColour, 1000);
+
+    // A short exchange in real time: ping, question, clear, confirmation.
+    dialogs.AnswerConfirm(true);
+    const auto start = std::chrono::steady_clock::now();
+    form->BetriebsZeitLoeButton->click();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "confirm:löschen ausführen?", "beep"}));
+    EXPECT_EQ(live->Application().Clears(ConfigBoard::kClearOperatingTime), 1);
+    EXPECT_EQ(form->statusLabel->text(), "Betriebszeit gelöscht");
+    // The board's 300 ms of clearing passed on the wall clock.
+    EXPECT_GT(took.count(), 0.3);
+    EXPECT_LT(took.count(), 3.0);
+}
+
+TEST_F(SessionTest, ReplacingTheBoardConnectionLeavesNothingBehind)
+{
+    Start({}, true);
+    auto count = [this] {
+        int players = 0, timers = 0;
+        for (QObject* child : form->children()) {
+            players += dynamic_cast<SoundPlayer*>(child) != nullptr;
+            timers += dynamic_cast<QTimer*>(child) != nullptr;
+        }
+        return std::pair{players, timers};
+    };
+    const auto before = count();
+    EXPECT_EQ(before.first, 1);
+    for (int k = 0; k < 2; ++k) {
+        BoardSetup setup;
+        setup.Discovery = std::make_unique<OneOrdinaryPort>();
+        setup.Virtual = std::make_unique<LiveBoard>(std::make_unique<VirtualClock>());
+        setup.Trace = false;
+        form->UseBoard(std::move(setup));
+    }
+    EXPECT_EQ(count(), before);
+}

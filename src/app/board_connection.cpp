@@ -104,8 +104,9 @@ BoardConnection::BoardConnection(TMainForm& form, BoardSetup setup)
 
 BoardConnection::~BoardConnection()
 {
-    if (liveTicks_)
-        liveTicks_->stop();
+    // The window outlives a replaced connection: its timer and player go with it.
+    delete liveTicks_;
+    delete sound_;
     try {
         port_->SetActive(false);
     } catch (const EComError&) {
