@@ -135,14 +135,10 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
     auto cleanUp = [&] {
         host.RefreshMainWindow();
         host.EnableDeviceTypeButton();
-        host.SetProgress(0);
-        host.SetStatus("");
-        host.EnableLinkControls(true);
-        host.EnableEditorControls(true);
+        RestoreAfterFailure(host, true);
     };
     auto fail = [&](const char* message) {
-        dialogs.Beep();
-        dialogs.Error(message);
+        ShowLinkError(host, message);
         cleanUp();
     };
     // One byte within kIdlePolls polls, or nothing.

@@ -182,3 +182,17 @@ bool RunExchange(Link& link, const std::function<void()>& body, const std::funct
         failurePath();
     return false;
 }
+
+void ShowLinkError(LinkHost& host, const std::string& text)
+{
+    host.Messages().Beep();
+    host.Messages().Error(text);
+}
+
+void RestoreAfterFailure(LinkHost& host, bool editorControls)
+{
+    host.SetProgress(0);
+    host.SetStatus("");
+    host.EnableLinkControls(true);
+    host.EnableEditorControls(editorControls);
+}

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 // Bytes of the configuration and service protocol.
 namespace BoardByte {
@@ -61,6 +62,12 @@ void ModeOff(Link& link);  // never shows a message
 bool SendEchoed(Link& link, uint8_t byte, int pollMs, int waitCode, int wrongCode,
                 int timeoutCode);
 void ReportLinkError(Link& link, int kind, int code);
+
+// Beep and error box: how every failure of an exchange is shown.
+void ShowLinkError(LinkHost& host, const std::string& text);
+// The end of an exchange after a failure: progress 0, status empty, the link controls
+// back on and the editor controls on when `editorControls`.
+void RestoreAfterFailure(LinkHost& host, bool editorControls);
 
 // Runs one exchange. A port call that fails inside `body` (EComError) ends it there:
 // beep, "ComPortError:  <SelectedPort> !" once, then `failurePath` restores the window

@@ -16,15 +16,9 @@ void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
 
-    auto cleanUp = [&] {
-        host.SetProgress(0);
-        host.SetStatus("");
-        host.EnableLinkControls(true);
-        host.EnableEditorControls(params.DataPresent != 0);
-    };
+    auto cleanUp = [&] { RestoreAfterFailure(host, params.DataPresent != 0); };
     auto fail = [&](const char* message) {
-        dialogs.Beep();
-        dialogs.Error(message);
+        ShowLinkError(host, message);
         cleanUp();
     };
 

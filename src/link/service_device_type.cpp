@@ -13,12 +13,7 @@ void Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
 
-    auto cleanUp = [&] {
-        host.SetProgress(0);
-        host.SetStatus("");
-        host.EnableLinkControls(true);
-        host.EnableEditorControls(true);
-    };
+    auto cleanUp = [&] { RestoreAfterFailure(host, true); };
 
     RunExchange(link, [&] {
         if (!PingBoard(link)) return;

@@ -61,15 +61,9 @@ void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
 
-    auto cleanUp = [&] {
-        host.SetProgress(0);
-        host.SetStatus("");
-        host.EnableLinkControls(true);
-        host.EnableEditorControls(params.DataPresent != 0);
-    };
+    auto cleanUp = [&] { RestoreAfterFailure(host, params.DataPresent != 0); };
     auto fail = [&](const char* message) {
-        dialogs.Beep();
-        dialogs.Error(message);
+        ShowLinkError(host, message);
         cleanUp();
     };
     // Writes one byte and waits for its echo; false after the failure path ran.

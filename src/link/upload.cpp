@@ -59,15 +59,9 @@ void SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& param
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
 
-    auto cleanUp = [&] {
-        host.SetProgress(0);
-        host.SetStatus("");
-        host.EnableLinkControls(true);
-        host.EnableEditorControls(true);
-    };
+    auto cleanUp = [&] { RestoreAfterFailure(host, true); };
     auto fail = [&](const char* message) {
-        dialogs.Beep();
-        dialogs.Error(message);
+        ShowLinkError(host, message);
         cleanUp();
     };
 
