@@ -310,3 +310,29 @@ TEST_F(SessionTest, ReplacingTheBoardConnectionLeavesNothingBehind)
     }
     EXPECT_EQ(count(), before);
 }
+
+TEST_F(SessionTest, MarkedValueGoesToThePatchFileWithTheBoardsLatestValue)
+{
+    Start();
+    form->EmpfangenButton->click();
+    ASSERT_EQ(dialogs.Log(), std::vector<std::string>{"beep"});
+    ASSERT_TRUE(WithModal([this] { form->TimingButton->click(); }, [](QWidget* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>("EditVorheizzeit");
+        ASSERT_NE(edit, nullptr);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Space);
+    }));
+    EXPECT_EQ(params.PatchMarks[1], 1);
+
+    form->PatchDateierstellen1->trigger();
+    // "1\t;90\t;" sums to 290.
+    EXPECT_EQ(Bytes("TavrixPatch.ini"), "1\t;90\t;E\r\n290");
+    EXPECT_EQ(form->Board().Sound().TimesPlayed(), 2);  // the search's tone, then this one
+
+    // The mark stays across the next download, which brings the board's new value.
+    Board().Values[1] = 75;
+    form->EmpfangenButton->click();
+    form->PatchDateierstellen1->trigger();
+    EXPECT_EQ(Bytes("TavrixPatch.ini"), "1\t;75\t;E\r\n293");
+    EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "beep"}));
+}
