@@ -76,8 +76,19 @@ TEST_F(FirmwareTest, SampleFileEndsUpInTheFlash)
     ASSERT_NE(Rom().Flash(), expected);
 
     dialogs.ChooseOpen(kSample);
+    // The P-Mode panel shows the board's answer to the mode line while the boot ROM runs.
+    int sleepsInBootMode = 0, brightInBootMode = 0;
+    OnSleep = [&](int) {
+        if (live->Port().Running() != &Rom() || !live->Port().RtsHigh())
+            return;
+        ++sleepsInBootMode;
+        brightInBootMode += Colour(form->ModePanel) == kPanelOnColour;
+    };
     const Cost cost = Measure([this] { form->FirmwareButton->click(); });
+    OnSleep = nullptr;
     EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{kFirmwareDialog, "beep"}));
+    EXPECT_GT(sleepsInBootMode, 1000);
+    EXPECT_EQ(brightInBootMode, sleepsInBootMode);
     EXPECT_EQ(FirstDifference(Rom().Flash(), expected), -1);
     EXPECT_EQ(Rom().Erases(), 1);
     EXPECT_EQ(Rom().PagesProgrammed().front(), 0x8000);
