@@ -1,3 +1,4 @@
+#include "e2e_session.h"
 #include "info_form.h"
 #include "main_form.h"
 #include "parameter_set.h"
@@ -509,4 +510,39 @@ TEST_F(MainFormTest, InfoShowsTheVersionEachTime)
     });
     form->Info1Click();
     EXPECT_EQ(shown, "Version ");
+}
+
+namespace {
+
+class EndDuringExchangeTest : public e2e::Session {};
+
+}  // namespace
+
+// The close box stays usable while an exchange lets the window process its messages.
+// Closing then ends the program inside the exchange: the settings are written, and the
+// exchange cut off by the closed port neither waits any longer nor says anything.
+TEST_F(EndDuringExchangeTest, ClosingTheWindowMidDownloadEndsWithoutAMessage)
+{
+    Start();
+    dialogs.Clear();
+    int64_t closedAtUs = -1;
+    size_t bytesAtClose = 0;
+    OnSleep = [&](int) {
+        if (closedAtUs < 0 && clock->NowUs() > 4'000'000) {
+            closedAtUs = clock->NowUs();
+            bytesAtClose = live->Port().BytesReceived().size();
+            form->close();
+        }
+    };
+    form->EmpfangenButton->click();
+    ASSERT_GT(closedAtUs, 0);
+    EXPECT_EQ(exitCodes, std::vector<int>{0});
+    EXPECT_TRUE(dialogs.Log().empty());
+    EXPECT_EQ(clock->NowUs(), closedAtUs);
+    EXPECT_EQ(live->Port().BytesReceived().size(), bytesAtClose);
+    EXPECT_FALSE(live->Port().Active());
+    EXPECT_EQ(Bytes("Tavrix.ini"), (dir / "daten").string()
+                                       + "\t\t;Aktueller Pfad\r\n1000\t\t;Bildbreite\r\n"
+                                         "700\t\t;Bildh\xF6he\r\n");
+    EXPECT_EQ(params.DataPresent, 0);
 }

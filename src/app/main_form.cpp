@@ -13,6 +13,7 @@
 #include "verkomp_form.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -119,7 +120,8 @@ TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& 
                      float scale, QWidget* parent)
     : QMainWindow(parent),
       EndProcess([](int code) { QCoreApplication::exit(code); }),
-      dialogs_(dialogs),
+      messages_(dialogs),
+      dialogs_(messages_),
       params_(params),
       scale_(scale > 0 ? scale : ScreenScaleFactor())
 {
@@ -391,13 +393,19 @@ QDialog* TMainForm::Form(const QString& objectName) const
 
 void TMainForm::Sleep(int ms)
 {
+    if (ended_)
+        return;  // an exchange cut off by the end unwinds without waiting
     if (SleepFunction)
         SleepFunction(ms);
     else
         QThread::msleep(static_cast<unsigned long>(ms));
 }
 
-void TMainForm::ProcessMessages() { QCoreApplication::processEvents(); }
+void TMainForm::ProcessMessages()
+{
+    if (!ended_)
+        QCoreApplication::processEvents();
+}
 
 void TMainForm::SetProgress(int percent) { ProgressBar->setValue(percent); }
 
@@ -476,24 +484,38 @@ void TMainForm::ComboBox1Change()
 
 void TMainForm::ComboBox1Exit() { ComboBox1Change(); }
 
+// A control is left when the focus moves to another control of the window. Opening a
+// menu or a drop-down list, or another window becoming active (a message box, another
+// program), takes the focus only for a while: it comes back to the same control.
+static bool LeavesTheControl(const QEvent* event)
+{
+    if (event->type() != QEvent::FocusOut)
+        return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+    // A drop-down list also moves the focus into its open list, for another reason.
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
+        && !QApplication::activePopupWidget();
+}
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    const bool leaves = LeavesTheControl(event);
     if (watched == SerienNrEdit) {
         if (event->type() == QEvent::MouseButtonRelease) {
             SerienNrEditClick();
-        } else if (event->type() == QEvent::FocusOut) {
+        } else if (leaves) {
             SerienNrEditExit();
         } else if (event->type() == QEvent::KeyPress) {
             if (SerienNrEditKeyPress(static_cast<QKeyEvent*>(event)))
                 return true;
         }
     }
-    if (event->type() == QEvent::FocusOut) {
+    if (leaves) {
         if (watched == CheckBox1) CheckBox1Click();
         else if (watched == CheckBox2) CheckBox2Click();
         else if (watched == CheckBox3) CheckBox3Click();
     }
-    if (watched == ComboBox1 && event->type() == QEvent::FocusOut)
+    if (watched == ComboBox1 && leaves)
         ComboBox1Exit();
     else if (event->type() == QEvent::MouseButtonPress && watched == ResetPanel)
         ResetPanelClick();
@@ -518,6 +540,9 @@ void TMainForm::EndProgram()
     if (ended_)
         return;
     ended_ = true;
+    // When the window is closed while an exchange processes its messages, the program
+    // ends inside that exchange: it must not speak once the port is gone.
+    messages_.Silence();
     ClosePort();
     WriteSettings(params_);
     EndProcess(0);

@@ -5,6 +5,7 @@
 // LinkHost of every exchange with the board.
 #include "board_connection.h"
 #include "config_file.h"
+#include "ending_dialogs.h"
 #include "link_host.h"
 
 #include <QMainWindow>
@@ -176,7 +177,8 @@ private:
     void EndProgram();
     int S(int designPixels) const { return static_cast<int>(designPixels * scale_); }
 
-    Dialogs& dialogs_;
+    EndingDialogs messages_;
+    Dialogs& dialogs_;  // messages_: every box of the window and its operations
     ParameterSet& params_;
     float scale_;
     bool ended_ = false;
