@@ -336,3 +336,33 @@ TEST_F(SessionTest, MarkedValueGoesToThePatchFileWithTheBoardsLatestValue)
     EXPECT_EQ(Bytes("TavrixPatch.ini"), "1\t;75\t;E\r\n293");
     EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "beep"}));
 }
+
+TEST_F(SessionTest, FileMenuIsOffWhileAnUploadRuns)
+{
+    Start();
+    form->EmpfangenButton->click();
+    ASSERT_EQ(dialogs.Log(), std::vector<std::string>{"beep"});
+    dialogs.Clear();
+
+    // The upload lets the window process its messages between values; the menu entries
+    // that would open another set or a window must not be usable then.
+    std::vector<QAction*> beside = {form->Neu1, form->ffnen1, form->Speichern1,
+                                    form->Speichernunter1, form->Protokolldrucken1,
+                                    form->PatchDateierstellen1, form->Fehlerspeicher1};
+    int sleepsWithAMenuOn = 0;
+    int sleeps = 0;
+    OnSleep = [&](int) {
+        ++sleeps;
+        for (QAction* action : beside)
+            sleepsWithAMenuOn += action->isEnabled();
+        EXPECT_TRUE(form->Beenden1->isEnabled());
+    };
+    dialogs.AnswerConfirm(true);
+    form->SendenButton->click();
+    OnSleep = nullptr;
+    EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "confirm:Daten übertragen?", "beep"}));
+    EXPECT_GT(sleeps, 1000);
+    EXPECT_EQ(sleepsWithAMenuOn, 0);
+    for (QAction* action : beside)
+        EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+}

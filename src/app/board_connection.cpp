@@ -21,7 +21,17 @@
 
 namespace {
 constexpr int kLiveTickMs = 20;
-}
+
+// Keeps the menu entries beside an exchange off while it runs.
+class ExchangeRunning {
+public:
+    explicit ExchangeRunning(TMainForm& form) : form_(form) { form_.EnableMenusBesideExchange(false); }
+    ~ExchangeRunning() { form_.EnableMenusBesideExchange(true); }
+
+private:
+    TMainForm& form_;
+};
+}  // namespace
 
 class BoardConnection::WindowTransferHost : public LinkHostForwarder<TransferHost> {
 public:
@@ -179,35 +189,49 @@ void BoardConnection::ModePanelClick()
 
 void BoardConnection::EmpfangenButtonClick()
 {
+    ExchangeRunning running(form_);
     ::EmpfangenButtonClick(*port_, *transferHost_, form_.Params(), TheFaultMemory());
 }
 
-void BoardConnection::SendenButtonClick() { ::SendenButtonClick(*port_, *transferHost_, form_.Params()); }
+void BoardConnection::SendenButtonClick()
+{
+    ExchangeRunning running(form_);
+    ::SendenButtonClick(*port_, *transferHost_, form_.Params());
+}
 
 void BoardConnection::FirmwareButtonClick()
 {
+    ExchangeRunning running(form_);
     ::FirmwareButtonClick(*port_, *firmwareHost_, form_.Params());
 }
 
 void BoardConnection::BetriebsZeitLoeButtonClick()
 {
+    ExchangeRunning running(form_);
     ::BetriebsZeitLoeButtonClick(*port_, *transferHost_, form_.Params());
 }
 
 void BoardConnection::FehlerSpeicherLoeButtonClick()
 {
+    ExchangeRunning running(form_);
     ::FehlerSpeicherLoeButtonClick(*port_, *transferHost_, form_.Params());
 }
 
 void BoardConnection::KennungLoeButtonClick()
 {
+    ExchangeRunning running(form_);
     ::KennungLoeButtonClick(*port_, *transferHost_, form_.Params());
 }
 
-void BoardConnection::Button1Click() { ::Button1Click(*port_, *transferHost_, form_.Params()); }
+void BoardConnection::Button1Click()
+{
+    ExchangeRunning running(form_);
+    ::Button1Click(*port_, *transferHost_, form_.Params());
+}
 
 void BoardConnection::SendSerienNrButtonClick()
 {
+    ExchangeRunning running(form_);
     ::SendSerienNrButtonClick(*port_, *transferHost_, form_.Params());
 }
 

@@ -600,6 +600,13 @@ void TMainForm::PatchDateierstellen1Click()
     ::PatchDateierstellen1Click(dialogs_, params_, [this] { board_->PlayFoundSound(); });
 }
 
+void TMainForm::EnableMenusBesideExchange(bool on)
+{
+    for (QAction* action : {Neu1, ffnen1, Speichern1, Speichernunter1, Protokolldrucken1,
+                            PatchDateierstellen1, Fehlerspeicher1})
+        action->setEnabled(on);
+}
+
 void TMainForm::UseBoard(BoardSetup setup)
 {
     board_.reset();

@@ -86,6 +86,11 @@ public:
     void SetFileLabel(const std::string& text) override;
     void RefreshMainWindow() override;
 
+    // While an exchange with the board runs, the window keeps processing its messages;
+    // the menu entries that read or change the parameter set or open a window are off
+    // then, so a file opened mid-upload cannot mix two sets on the board.
+    void EnableMenusBesideExchange(bool on);
+
     // Start-up tick, about one second after the constructor.
     void Timer1Timer();
     void ComboBox1Change();
