@@ -22,8 +22,10 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& e) {
+            QApplication::beep();
             QMessageBox::critical(activeWindow(), applicationName(), e.what());
         } catch (...) {
+            QApplication::beep();
             QMessageBox::critical(activeWindow(), applicationName(), "Unbekannter Fehler");
         }
         return false;
