@@ -13,12 +13,6 @@ using namespace Download;
 
 inline constexpr const char* kFullMessage = "Datenübertragungsfehler!\n\nSpeicherende erreicht!";
 inline constexpr const char* kTimeoutMessage = "Datenübertragungsfehler!\n\nZeitüberschreitung.";
-inline constexpr const char* kWrongVersionMessage =
-    "Datenübertragungsfehler!\n\nFalsches Kontrollzeichen empfangen.\n"
-    "Firmware in LCD-Platine vermutlich nicht kompatibel.";
-inline constexpr const char* kNoVersionMessage =
-    "Datenübertragungsfehler!\n\nZeitüberschreitung.\n"
-    "Firmware in LCD-Platine vermutlich nicht kompatibel!";
 inline constexpr const char* kLanguageMessage =
     "Datenübertragungsfehler!\n\nUngültiges Sprach-Kontrollzeichen empfangen.";
 inline constexpr const char* kNoDeviceTypeMessage =
@@ -199,8 +193,8 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         if (parsed.Status == BlockStatus::FieldTooLong) return fail(kFieldTooLongMessage);
 
         std::optional<uint8_t> version = pollByte(false);
-        if (!version) return fail(kNoVersionMessage);
-        if (*version != params.ConfigVersion) return fail(kWrongVersionMessage);
+        if (!version) return fail(kNoConfigVersionMessage);
+        if (*version != params.ConfigVersion) return fail(kWrongConfigVersionMessage);
 
         std::optional<uint8_t> language = pollByte(false);
         if (!language) return fail(kTimeoutMessage);

@@ -40,6 +40,15 @@ inline constexpr int kAnswerPolls = 100;     // polls for an answer or an echo..
 inline constexpr int kAnswerInTime = 96;     // ...of which only the first 96 count
 }  // namespace LinkTiming
 
+// The board's configuration version (the byte after 0xA5 0xA8, and after the download
+// block) does not match the program's, or does not come.
+inline constexpr const char* kWrongConfigVersionMessage =
+    "Datenübertragungsfehler!\n\nFalsches Kontrollzeichen empfangen.\n"
+    "Firmware in LCD-Platine vermutlich nicht kompatibel.";
+inline constexpr const char* kNoConfigVersionMessage =
+    "Datenübertragungsfehler!\n\nZeitüberschreitung.\n"
+    "Firmware in LCD-Platine vermutlich nicht kompatibel!";
+
 // What an exchange works with: the port, the window, the parameter set.
 struct Link {
     SerialPort& Port;

@@ -8,12 +8,6 @@ namespace {
 using namespace Upload;
 
 inline constexpr const char* kNotLoadedMessage = "Es wurden noch keine Daten geladen!";
-inline constexpr const char* kWrongVersionMessage =
-    "Datenübertragungsfehler!\n\nFalsches Kontrollzeichen empfangen.\n"
-    "Firmware in LCD-Platine vermutlich nicht kompatibel.";
-inline constexpr const char* kNoVersionMessage =
-    "Datenübertragungsfehler!\n\nZeitüberschreitung.\n"
-    "Firmware in LCD-Platine vermutlich nicht kompatibel!";
 
 std::string ValueText(int32_t value)
 {
@@ -94,8 +88,8 @@ void SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& param
             host.Sleep(kVersionPollMs);
             if (port.InputCount() > 0) version = port.ReadByte();
         }
-        if (!version) return fail(kNoVersionMessage);
-        if (*version != params.ConfigVersion) return fail(kWrongVersionMessage);
+        if (!version) return fail(kNoConfigVersionMessage);
+        if (*version != params.ConfigVersion) return fail(kWrongConfigVersionMessage);
 
         host.ProcessMessages();
         host.SetProgress(0);
