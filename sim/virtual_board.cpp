@@ -49,7 +49,9 @@ struct VirtualBoard::State {
     std::deque<uint8_t> input;
 
     std::map<std::string, int> failing;
-    std::vector<std::string> lineErrors;
+    LineCounters counters;  // what the driver counted
+    LineCounters seen;      // what the PC side reported
+    uint64_t opening = 0;   // counts the openings of the port
 
     EventPoster poster;
     unsigned notifiedStatus = 0;
@@ -119,14 +121,16 @@ void VirtualBoard::NotifyLines()
     if (status == s_->notifiedStatus)
         return;
     s_->notifiedStatus = status;
-    PortEvents* events = events_;
-    if (!events)
-        return;
     if (s_->poster) {
-        s_->poster([events, status] { events->OnModemChange(status); });
-    } else {
+        // Whoever receives the port's events when the call runs gets it.
+        const uint64_t opening = s_->opening;
+        s_->poster([this, opening, status] {
+            if (s_->active && s_->opening == opening && events_)
+                events_->OnModemChange(status);
+        });
+    } else if (events_) {
         s_->notifying = true;
-        events->OnModemChange(status);
+        events_->OnModemChange(status);
         s_->notifying = false;
     }
 }
@@ -170,9 +174,51 @@ bool VirtualBoard::RtsHigh() const { return s_->rts; }
 
 void VirtualBoard::FailCall(const std::string& operation, int error) { s_->failing[operation] = error; }
 
-void VirtualBoard::InjectLineError(const std::string& what) { s_->lineErrors.push_back(what); }
+void VirtualBoard::InjectLineError(LineErrorKind kind, int64_t delayUs)
+{
+    Schedule(s_->queue, NowUs() + std::max<int64_t>(0, delayUs), {false, 0, [this, kind] {
+                 const LineCounters before = s_->counters;
+                 Count(s_->counters, kind);
+                 s_->log.push_back({NowUs(), LogEntry::Kind::Line, 0, "error " + GrownErrors(before, s_->counters)});
+                 const uint64_t opening = s_->opening;
+                 Post([this, opening] {
+                     if (!s_->active || s_->opening != opening)
+                         return;
+                     const std::string what = GrownErrors(s_->seen, s_->counters);
+                     s_->seen = s_->counters;
+                     if (!what.empty() && events_)
+                         events_->OnLineError(what);
+                 });
+             }});
+}
 
-void VirtualBoard::Unplug() { s_->unplugged = true; }
+void VirtualBoard::Unplug()
+{
+    if (s_->unplugged)
+        return;
+    s_->unplugged = true;
+    const uint64_t opening = s_->opening;
+    Post([this, opening] {
+        if (s_->active && s_->opening == opening && events_)
+            events_->OnPortGone();
+    });
+}
+
+void VirtualBoard::Post(std::function<void()> call)
+{
+    if (s_->poster && s_->active)
+        s_->poster(std::move(call));
+}
+
+std::vector<uint8_t> VirtualBoard::TakeArrived()
+{
+    CatchUp();
+    std::vector<uint8_t> bytes(s_->input.begin(), s_->input.end());
+    s_->input.clear();
+    return bytes;
+}
+
+LineCounters VirtualBoard::Counters() const { return s_->counters; }
 
 void VirtualBoard::SetPoster(EventPoster poster) { s_->poster = std::move(poster); }
 
@@ -245,8 +291,11 @@ void VirtualBoard::Check(const char* operation, bool needsOpen)
         s_->failing.erase(it);
         Throw(operation, error);
     }
-    if (s_->unplugged)
+    if (s_->unplugged) {
+        if (s_->active && events_)
+            events_->OnPortGone();
         Throw(operation, EIO);
+    }
     if (needsOpen && !s_->active)
         Throw(operation, EBADF);
 }
@@ -259,8 +308,9 @@ void VirtualBoard::SetActive(bool active)
     if (active) {
         Check("SetActive", false);
         s_->active = true;
+        ++s_->opening;
         s_->input.clear();
-        s_->lineErrors.clear();
+        s_->seen = s_->counters;  // what was flagged before the port opened is not ours
         s_->notifiedStatus = CurrentStatus();
         return;
     }
@@ -277,12 +327,12 @@ void VirtualBoard::SetActive(bool active)
 int VirtualBoard::InputCount()
 {
     Enter("InputCount");
-    std::vector<std::string> errors;
-    errors.swap(s_->lineErrors);
-    for (const std::string& what : errors) {
-        s_->log.push_back({NowUs(), LogEntry::Kind::Line, 0, "error " + what});
+    const std::string what = GrownErrors(s_->seen, s_->counters);
+    if (!what.empty()) {
+        s_->seen = s_->counters;
         if (events_)
             events_->OnLineError(what);
+        throw ELineError(what);
     }
     return s_->active ? int(s_->input.size()) : 0;
 }

@@ -11,6 +11,7 @@
 // or stuck on). While DTR is high the board is held in reset; when DTR falls the board
 // starts the boot ROM if RTS is high, else its application firmware.
 #include "event_poster.h"
+#include "line_counters.h"
 #include "serial_port.h"
 #include "virtual_clock.h"
 
@@ -72,12 +73,22 @@ public:
     // The next port call with this name ("SetDTR", "WriteByte", "InputCount", ...)
     // throws EComError, as an unplugged converter would.
     void FailCall(const std::string& operation, int error = 5 /* EIO */);
-    // A line error is flagged; the next InputCount reports it.
-    void InjectLineError(const std::string& what = "Rahmenfehler");
+    // The driver flags a line error delayUs from now, as a real one does: its counter
+    // grows, the port's watcher posts a look at the counters (when a poster is
+    // installed), and the next InputCount reports it, whichever comes first.
+    void InjectLineError(LineErrorKind kind = LineErrorKind::Frame, int64_t delayUs = 0);
     // Writes never leave the PC (WritePending stays true).
     bool WritesStuck = false;
-    // The board is unplugged: every call but SetActive(false) fails from now on.
+    // The converter is unplugged: the port's watcher posts that the device is gone,
+    // and every call but SetActive(false) fails from now on (the first one on an open
+    // port reports the device gone before it fails).
     void Unplug();
+
+    // ---- the far end of a real port (a pseudo-terminal rig) ----
+    // Bytes that have reached the PC side since the last call, taken out of the input.
+    std::vector<uint8_t> TakeArrived();
+    // The line-error counters a driver would show.
+    LineCounters Counters() const;
 
     // ---- what the board saw ----
     struct LogEntry {
@@ -94,8 +105,9 @@ public:
     // The log as text, one line per entry: "12.345 ms  PC>board BA", "... line DTR=1".
     std::string LogText() const;
 
-    // Line changes (OnModemChange) go through this poster when one is installed, so
-    // that they reach the window when it processes its messages, as with a real port.
+    // Line changes, looks at the error counters and a vanished device go through this
+    // poster when one is installed, so that they reach the window when it processes
+    // its messages, as with a real port.
     void SetPoster(EventPoster poster);
 
     // ---- SerialPort ----
@@ -120,6 +132,7 @@ private:
     State* s_;
 
     void NotifyLines();
+    void Post(std::function<void()> call);
     void Enter(const char* operation);
     void Check(const char* operation, bool needsOpen);
     void Transmit(uint8_t byte);

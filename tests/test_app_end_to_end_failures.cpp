@@ -30,12 +30,18 @@ TEST_F(FailureTest, UnpluggedDuringTheDownload)
     EXPECT_EQ(params.Values, ParameterSet::StartValues());
     EXPECT_EQ(params.DataPresent, 0);
     EXPECT_EQ(form->Label44->text(), "....");
+    // The port is closed at once, and both panels are dark.
+    EXPECT_FALSE(live->Port().Active());
+    EXPECT_EQ(Colour(form->ResetPanel), kPanelOffColour);
+    EXPECT_EQ(Colour(form->ModePanel), kPanelOffColour);
 
-    // The converter stays away: a new search cannot open its port, says so once and
-    // leaves the search usable.
+    // The converter stays away: a new search cannot open its port, says so (the open
+    // test is the real opening) and leaves the search usable.
     dialogs.Clear();
     form->SuchenButton->click();
-    EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "error:ComPortError:  virtuell !"}));
+    EXPECT_EQ(dialogs.Log(),
+              (std::vector<std::string>{"beep", "error:ComPortError:  virtuell !\n\nDer Port kann nicht geöffnet werden.",
+                                        "beep", "error:PortSuche nicht erfolgreich !"}));
     EXPECT_FALSE(form->EmpfangenButton->isEnabled());
     EXPECT_FALSE(form->SendenButton->isEnabled());
     EXPECT_TRUE(form->SuchenButton->isEnabled());
@@ -104,9 +110,8 @@ TEST_F(FailureTest, LineErrorClosesThePortAndTheSearchOpensItAgain)
     Start();
     live->Port().InjectLineError();
     form->EmpfangenButton->click();
-    // The line error closes the port; the download then fails at its next port call.
-    EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "error:ComPortLineError:  virtuell !",
-                                                       "beep", "error:ComPortError:  virtuell !"}));
+    // The line error closes the port and fails the download: one message.
+    EXPECT_EQ(dialogs.Log(), (std::vector<std::string>{"beep", "error:ComPortLineError:  virtuell !"}));
     EXPECT_FALSE(live->Port().Active());
     ExpectFailedAndUsable(true, "after the line error");
 

@@ -57,13 +57,31 @@ TEST_F(SignalFixture, LineErrorShowsTheMessageAndClosesThePort)
 {
     events.OpenPort();
     board.InjectLineError();
-    board.InputCount();
+    EXPECT_THROW(board.InputCount(), ELineError);
     EXPECT_EQ(host.dialogs.Log(), (std::vector<std::string>{"beep", "error:ComPortLineError:  /dev/ttyUSB0 !"}));
     EXPECT_FALSE(board.Active());
-    // The exchange that was running fails at its next call, once.
+    // A later exchange meets the closed port, and says so.
     EXPECT_FALSE(RunExchange(link, [&] { PingBoard(link); }, nullptr));
     EXPECT_EQ(host.dialogs.Messages().back(), "ComPortError:  /dev/ttyUSB0 !");
     EXPECT_EQ(host.dialogs.Messages().size(), 2u);
+}
+
+TEST_F(SignalFixture, DeviceGoneClosesThePortAndDarkensThePanelsSilently)
+{
+    board.ResetAnswer.mode = LineBehaviour::Mode::StuckOn;
+    events.OpenPort();
+    EXPECT_EQ(paints.back(), "mode:off");
+    EXPECT_TRUE(reset.Value());
+    int closedByDevice = 0;
+    events.OnClosedByDevice = [&] { ++closedByDevice; };
+    paints.clear();
+    events.OnPortGone();
+    EXPECT_FALSE(board.Active());
+    EXPECT_EQ(paints, (std::vector<std::string>{"reset:off", "mode:off"}));
+    EXPECT_TRUE(host.dialogs.Log().empty());
+    EXPECT_EQ(closedByDevice, 1);
+    events.OnPortGone();  // heard twice (the watcher and a failing call): closed once
+    EXPECT_EQ(closedByDevice, 1);
 }
 
 TEST_F(SignalFixture, PanelClicksToggleLinesOnlyInServiceMode)

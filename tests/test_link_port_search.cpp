@@ -26,6 +26,24 @@ struct FakeDiscovery : PortDiscovery {
     }
 };
 
+// The virtual board behind a port whose openings are recorded and can fail by name,
+// as a port held by another program or one without permission does.
+struct OpeningPort : VirtualBoard {
+    using VirtualBoard::VirtualBoard;
+    std::map<std::string, int> openErrors;
+    std::vector<std::string> opened;  // every attempt to open, by device name
+    void SetActive(bool active) override
+    {
+        if (active && !Active()) {
+            opened.push_back(DeviceName());
+            auto it = openErrors.find(DeviceName());
+            if (it != openErrors.end())
+                throw EComError(it->second, "open: refused");
+        }
+        VirtualBoard::SetActive(active);
+    }
+};
+
 struct SearchHost : PortSearchHost {
     ScriptedDialogs dialogs;
     std::vector<std::string> list;
@@ -48,19 +66,14 @@ struct SearchHost : PortSearchHost {
 
 struct SearchFixture : ::testing::Test {
     VirtualClock clock;
-    VirtualBoard port{clock};
+    OpeningPort port{clock};
     FakeDiscovery discovery;
     SearchHost host;
     ParameterSet params;
-    std::map<std::string, int> openErrors;
-    std::vector<std::string> probed;
+    std::map<std::string, int>& openErrors = port.openErrors;
+    std::vector<std::string>& opened = port.opened;
     std::ostringstream diagnostics;
     PortSearch search{port, discovery, host, params,
-                      [this](const std::string& name) {
-                          probed.push_back(name);
-                          auto it = openErrors.find(name);
-                          return it == openErrors.end() ? 0 : it->second;
-                      },
                       [](const std::string& name, int error) { return name + " cause " + std::to_string(error) + "\n"; },
                       &diagnostics};
 
@@ -98,7 +111,8 @@ TEST_F(SearchFixture, FindsTheConverterOpensItsPortAndPlaysTheTone)
     EXPECT_TRUE(port.Active());
     EXPECT_EQ(params.ResetLineOn, 0);
     EXPECT_EQ(params.ModeLineOn, 0);
-    EXPECT_EQ(probed, std::vector<std::string>{"/dev/ttyUSB1"});
+    // Opened once: every opening raises DTR, which the board takes for a reset.
+    EXPECT_EQ(opened, std::vector<std::string>{"/dev/ttyUSB1"});
 }
 
 TEST_F(SearchFixture, NoPortsAtAllLeavesEverythingDisabled)
@@ -119,7 +133,7 @@ TEST_F(SearchFixture, NoBoardConverterLeavesTheListUsable)
     EXPECT_EQ(host.record, (std::vector<std::string>{"link:off", "clear", "search:on", "repaint"}));
     EXPECT_EQ(host.list, discovery.ports);
     EXPECT_FALSE(port.Active());
-    EXPECT_TRUE(probed.empty());
+    EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(SearchFixture, ConverterLookupFailures)
@@ -145,7 +159,7 @@ TEST_F(SearchFixture, NoDevicesOrPortNotListedEndsWithTheSearchMessageOnly)
     EXPECT_EQ(host.record.back(), "repaint");
     EXPECT_EQ(host.search, true);
     EXPECT_EQ(host.link, false);
-    EXPECT_TRUE(probed.empty());
+    EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(SearchFixture, PortHeldByAnotherProgram)
@@ -162,15 +176,18 @@ TEST_F(SearchFixture, PortHeldByAnotherProgram)
     EXPECT_EQ(diagnostics.str(), "/dev/ttyUSB1 cause " + std::to_string(EBUSY) + "\n");
 }
 
-TEST_F(SearchFixture, ConverterUnpluggedBetweenTestAndOpen)
+TEST_F(SearchFixture, ConverterGoneWhenItsPortOpens)
 {
     port.FailCall("SetActive", ENXIO);
     SearchBoardPort(search);
-    EXPECT_EQ(host.dialogs.Log(), ErrorBoxes({"ComPortError:  /dev/ttyUSB1 !"}));
+    EXPECT_EQ(host.dialogs.Log(),
+              ErrorBoxes({"ComPortError:  /dev/ttyUSB1 !\n\nDer Port kann nicht geöffnet werden.",
+                          "PortSuche nicht erfolgreich !"}));
     EXPECT_EQ(host.link, false);
     EXPECT_EQ(host.search, true);
     EXPECT_EQ(host.sounds, 0);
-    EXPECT_NE(diagnostics.str().find("/dev/ttyUSB1"), std::string::npos);
+    EXPECT_FALSE(port.Active());
+    EXPECT_EQ(diagnostics.str(), "/dev/ttyUSB1 cause " + std::to_string(ENXIO) + "\n");
 }
 
 TEST_F(SearchFixture, ChoosingAPortTestsAndOpensIt)
@@ -219,9 +236,8 @@ TEST(OpenFailureCause, SaysWhyInPlainWords)
               "lcdkonfig: /dev/ttyUSB0: the device is gone (unplugged, or its driver was removed).\n");
 }
 
-TEST(OpenFailureCause, ProbeOfMissingDevice)
+TEST(OpenFailureCause, MissingDevice)
 {
-    EXPECT_EQ(ProbeOpenPort("/dev/lcdkonfig-no-such-port"), ENOENT);
     EXPECT_EQ(OpenFailureCause("/dev/lcdkonfig-no-such-port", ENOENT),
               "lcdkonfig: /dev/lcdkonfig-no-such-port: the device is gone (unplugged, or its driver was removed).\n");
 }

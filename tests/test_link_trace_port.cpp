@@ -64,6 +64,7 @@ TEST(TracePort, PassesEventsOnAndComesFromTheEnvironment)
         std::vector<std::string> events;
         void OnLineError(const std::string& what) override { events.push_back(what); }
         void OnModemChange(unsigned) override {}
+        void OnPortGone() override { events.push_back("gone"); }
     } seen;
     VirtualClock clock;
     VirtualBoard board(clock);
@@ -75,8 +76,8 @@ TEST(TracePort, PassesEventsOnAndComesFromTheEnvironment)
         ASSERT_TRUE(trace.port);
         trace.port->SetEvents(&seen);
         trace.port->SetActive(true);
-        board.InjectLineError("Rahmenfehler");
-        trace.port->InputCount();
+        board.InjectLineError();
+        EXPECT_THROW(trace.port->InputCount(), ELineError);
         const uint8_t block[] = {0xA5, 0xA8};
         trace.port->WriteBlock(block, 2);
     }

@@ -18,6 +18,7 @@ struct Events : PortEvents {
     std::vector<std::string> seen;
     void OnLineError(const std::string& what) override { seen.push_back("error:" + what); }
     void OnModemChange(unsigned status) override { seen.push_back("modem:" + std::to_string(status)); }
+    void OnPortGone() override { seen.push_back("gone"); }
 };
 
 struct BoardFixture : ::testing::Test {
@@ -158,21 +159,70 @@ TEST_F(BoardFixture, LineErrorsAndLineChangesReachTheWindow)
     board.SetEvents(&events);
     board.SetPoster(host.Poster());
 
-    board.InjectLineError("Rahmenfehler");
+    // Met by the PC side first: InputCount reports it and fails; the watcher's look
+    // that was posted meanwhile finds nothing new.
+    board.InjectLineError(LineErrorKind::Frame);
     EXPECT_TRUE(events.seen.empty());
-    board.InputCount();
+    EXPECT_THROW(board.InputCount(), ELineError);
     EXPECT_EQ(events.seen, std::vector<std::string>{"error:Rahmenfehler"});
-    board.InputCount();
+    host.ProcessMessages();
+    EXPECT_NO_THROW(board.InputCount());
     EXPECT_EQ(events.seen.size(), 1u);
+
+    // Met by the watcher first (here: the board caught up without an InputCount, as
+    // the live board's timer makes it): reported when the window processes its
+    // messages, and InputCount does not report it a second time.
+    board.InjectLineError(LineErrorKind::Break, 5000);
+    host.Sleep(4);
+    EXPECT_NO_THROW(board.InputCount());
+    host.ProcessMessages();
+    EXPECT_EQ(events.seen.size(), 1u);
+    host.Sleep(1);
+    board.CatchUp();
+    EXPECT_EQ(events.seen.size(), 1u);
+    host.ProcessMessages();
+    EXPECT_EQ(events.seen.back(), "error:Break");
+    EXPECT_NO_THROW(board.InputCount());
+    EXPECT_EQ(events.seen.size(), 2u);
 
     board.SetDTR();
     host.Sleep(10);
     board.InputCount();
-    EXPECT_EQ(events.seen.size(), 1u);  // waits for the window's message loop
+    EXPECT_EQ(events.seen.size(), 2u);  // waits for the window's message loop
     host.ProcessMessages();
     EXPECT_EQ(events.seen.back(), "modem:" + std::to_string(kModemDsr));
     board.SetActive(false);
     EXPECT_TRUE(board.LogText().find("line DTR=0") != std::string::npos);
+    EXPECT_TRUE(board.LogText().find("line error Rahmenfehler") != std::string::npos);
+}
+
+TEST_F(BoardFixture, ErrorsFlaggedWhileClosedDoNotCount)
+{
+    board.SetActive(false);
+    board.InjectLineError(LineErrorKind::Overrun);
+    board.CatchUp();
+    board.SetActive(true);
+    EXPECT_NO_THROW(board.InputCount());
+    EXPECT_EQ(board.Counters().overrun, 1);
+}
+
+TEST_F(BoardFixture, UnpluggedConverterIsReportedGoneOnce)
+{
+    Events events;
+    LinkTestHost host(clock);
+    board.SetEvents(&events);
+    board.SetPoster(host.Poster());
+    board.Unplug();
+    // The watcher noticed: the window hears of it when it processes its messages.
+    host.ProcessMessages();
+    EXPECT_EQ(events.seen, std::vector<std::string>{"gone"});
+    // A call that meets it reports it too before it fails (the window closes the
+    // port then, and nothing more is said).
+    EXPECT_THROW(board.InputCount(), EComError);
+    EXPECT_EQ(events.seen, (std::vector<std::string>{"gone", "gone"}));
+    board.SetActive(false);
+    EXPECT_THROW(board.SetActive(true), EComError);
+    EXPECT_EQ(events.seen.size(), 2u);
 }
 
 // The application firmware's command framing.

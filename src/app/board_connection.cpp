@@ -19,25 +19,17 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <filesystem>
+
 namespace {
 constexpr int kLiveTickMs = 20;
-
-// Keeps the menu entries beside an exchange off while it runs.
-class ExchangeRunning {
-public:
-    explicit ExchangeRunning(TMainForm& form) : form_(form) { form_.EnableMenusBesideExchange(false); }
-    ~ExchangeRunning() { form_.EnableMenusBesideExchange(true); }
-
-private:
-    TMainForm& form_;
-};
 }  // namespace
 
 class BoardConnection::WindowTransferHost : public LinkHostForwarder<TransferHost> {
 public:
     explicit WindowTransferHost(TMainForm& form) : LinkHostForwarder(form), form_(form) {}
     void RefreshMainWindow() override { form_.RefreshMainWindow(); }
-    void EnableDeviceTypeButton() override { form_.Button1->setEnabled(true); }
+    void EnableDeviceTypeButton() override { form_.EnableDeviceTypeButton(); }
     std::string SerialEditText() override { return form_.SerienNrEdit->text().toStdString(); }
     void EnableSendSerialButton(bool on) override { form_.SendSerienNrButton->setEnabled(on); }
 
@@ -68,8 +60,14 @@ BoardConnection::BoardConnection(TMainForm& form, BoardSetup setup)
       modeSignal_(TComSignal::Line::Cts, [&form](bool on) { form.PaintModePanel(on); }),
       sound_(new SoundPlayer(&form))
 {
-    if (!discovery_)
+    hotplug_ = std::move(setup.Hotplug);
+    if (!discovery_) {
         discovery_ = std::make_unique<LinuxPortDiscovery>();
+        if (!hotplug_)
+            hotplug_ = MakeHotplugSource();
+    }
+    if (hotplug_)
+        hotplug_->OnEvent = [this](const HotplugEvent& event) { OnHotplug(event); };
     if (!live_ && !setup.NoVirtualBoard && VirtualBoardRequested())
         live_ = std::make_unique<LiveBoard>(std::make_unique<RealTimeClock>());
     if (live_)
@@ -95,6 +93,7 @@ BoardConnection::BoardConnection(TMainForm& form, BoardSetup setup)
     events_ = std::make_unique<ComPortEvents>(*port_, form_.Messages(), form_.Params(),
                                               resetSignal_, modeSignal_);
     port_->SetEvents(events_.get());
+    events_->OnClosedByDevice = [this] { openNode_.clear(); };
     resetSignal_.OnSignal = [this](bool on) { form_.PaintResetPanel(on); };
     modeSignal_.OnSignal = [this](bool on) { form_.PaintModePanel(on); };
     transferHost_ = std::make_unique<WindowTransferHost>(form_);
@@ -114,6 +113,7 @@ BoardConnection::BoardConnection(TMainForm& form, BoardSetup setup)
 
 BoardConnection::~BoardConnection()
 {
+    hotplug_.reset();
     // The window outlives a replaced connection: its timer and player go with it.
     delete liveTicks_;
     delete sound_;
@@ -126,14 +126,7 @@ BoardConnection::~BoardConnection()
 
 PortSearch BoardConnection::MakeSearch()
 {
-    PortSearch search = MakePortSearch(*port_, *discovery_, *this, form_.Params());
-    if (live_) {
-        auto probe = search.Probe;
-        search.Probe = [probe](const std::string& name) {
-            return name == kVirtualPortName ? 0 : probe(name);
-        };
-    }
-    return search;
+    return MakePortSearch(*port_, *discovery_, *this, form_.Params());
 }
 
 void BoardConnection::ShowLines()
@@ -153,18 +146,72 @@ void BoardConnection::ShowLines()
     modeSignal_.PortOpened(status);
 }
 
+void BoardConnection::Exchange(const std::function<void()>& run)
+{
+    if (busy_)
+        return;
+    busy_ = true;
+    form_.EnableMenusBesideExchange(false);
+    run();
+    form_.EnableMenusBesideExchange(true);
+    busy_ = false;
+    if (searchPending_) {
+        searchPending_ = false;
+        if (!port_->Active())
+            SearchBoardPort();
+    }
+}
+
+void BoardConnection::RememberOpenNode()
+{
+    openNode_.clear();
+    if (!port_->Active())
+        return;
+    std::error_code ec;
+    const std::filesystem::path node = std::filesystem::canonical(port_->DeviceName(), ec);
+    openNode_ = ec ? port_->DeviceName() : node.string();
+}
+
 void BoardConnection::SearchBoardPort()
 {
-    PortSearch search = MakeSearch();
-    ::SearchBoardPort(search);
-    ShowLines();
+    Exchange([this] {
+        searched_ = true;
+        PortSearch search = MakeSearch();
+        ::SearchBoardPort(search);
+        ShowLines();
+        RememberOpenNode();
+    });
 }
 
 void BoardConnection::ComboBoxChange()
 {
-    PortSearch search = MakeSearch();
-    ::ComboBoxChange(search);
-    ShowLines();
+    Exchange([this] {
+        PortSearch search = MakeSearch();
+        ::ComboBoxChange(search);
+        ShowLines();
+        RememberOpenNode();
+    });
+}
+
+// Plugging the board in is all a user has to do: its converter appearing while no port
+// is open runs the search once. Before the start-up search nothing happens.
+void BoardConnection::OnHotplug(const HotplugEvent& event)
+{
+    switch (ReactToHotplug(event, port_->Active(), openNode_)) {
+    case HotplugReaction::SearchPort:
+        if (!searched_)
+            return;
+        if (busy_)
+            searchPending_ = true;
+        else
+            SearchBoardPort();
+        return;
+    case HotplugReaction::PortGone:
+        events_->OnPortGone();
+        return;
+    case HotplugReaction::None:
+        return;
+    }
 }
 
 void BoardConnection::ClosePort()
@@ -177,62 +224,58 @@ void BoardConnection::ClosePort()
 
 void BoardConnection::ResetPanelClick()
 {
-    Link link{*port_, form_, form_.Params()};
-    ::ResetPanelClick(link);
+    Exchange([this] {
+        Link link{*port_, form_, form_.Params()};
+        ::ResetPanelClick(link);
+    });
 }
 
 void BoardConnection::ModePanelClick()
 {
-    Link link{*port_, form_, form_.Params()};
-    ::ModePanelClick(link);
+    Exchange([this] {
+        Link link{*port_, form_, form_.Params()};
+        ::ModePanelClick(link);
+    });
 }
 
 void BoardConnection::EmpfangenButtonClick()
 {
-    ExchangeRunning running(form_);
-    ::EmpfangenButtonClick(*port_, *transferHost_, form_.Params(), TheFaultMemory());
+    Exchange([this] { ::EmpfangenButtonClick(*port_, *transferHost_, form_.Params(), TheFaultMemory()); });
 }
 
 void BoardConnection::SendenButtonClick()
 {
-    ExchangeRunning running(form_);
-    ::SendenButtonClick(*port_, *transferHost_, form_.Params());
+    Exchange([this] { ::SendenButtonClick(*port_, *transferHost_, form_.Params()); });
 }
 
 void BoardConnection::FirmwareButtonClick()
 {
-    ExchangeRunning running(form_);
-    ::FirmwareButtonClick(*port_, *firmwareHost_, form_.Params());
+    Exchange([this] { ::FirmwareButtonClick(*port_, *firmwareHost_, form_.Params()); });
 }
 
 void BoardConnection::BetriebsZeitLoeButtonClick()
 {
-    ExchangeRunning running(form_);
-    ::BetriebsZeitLoeButtonClick(*port_, *transferHost_, form_.Params());
+    Exchange([this] { ::BetriebsZeitLoeButtonClick(*port_, *transferHost_, form_.Params()); });
 }
 
 void BoardConnection::FehlerSpeicherLoeButtonClick()
 {
-    ExchangeRunning running(form_);
-    ::FehlerSpeicherLoeButtonClick(*port_, *transferHost_, form_.Params());
+    Exchange([this] { ::FehlerSpeicherLoeButtonClick(*port_, *transferHost_, form_.Params()); });
 }
 
 void BoardConnection::KennungLoeButtonClick()
 {
-    ExchangeRunning running(form_);
-    ::KennungLoeButtonClick(*port_, *transferHost_, form_.Params());
+    Exchange([this] { ::KennungLoeButtonClick(*port_, *transferHost_, form_.Params()); });
 }
 
 void BoardConnection::Button1Click()
 {
-    ExchangeRunning running(form_);
-    ::Button1Click(*port_, *transferHost_, form_.Params());
+    Exchange([this] { ::Button1Click(*port_, *transferHost_, form_.Params()); });
 }
 
 void BoardConnection::SendSerienNrButtonClick()
 {
-    ExchangeRunning running(form_);
-    ::SendSerienNrButtonClick(*port_, *transferHost_, form_.Params());
+    Exchange([this] { ::SendSerienNrButtonClick(*port_, *transferHost_, form_.Params()); });
 }
 
 // ---- PortSearchHost: the port list and its neighbours --------------------------------

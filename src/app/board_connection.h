@@ -5,6 +5,7 @@
 #include "com_port.h"
 #include "com_signal.h"
 #include "firmware_host.h"
+#include "hotplug.h"
 #include "link_host_forwarder.h"
 #include "live_board.h"
 #include "port_discovery.h"
@@ -26,6 +27,9 @@ class TMainForm;
 struct BoardSetup {
     std::unique_ptr<PortDiscovery> Discovery;
     std::unique_ptr<LiveBoard> Virtual;
+    // Ttys that come and go; with the platform's discovery (Discovery empty) the
+    // platform's udev monitor or sysfs poll, otherwise none unless given.
+    std::unique_ptr<HotplugSource> Hotplug;
     bool NoVirtualBoard = false;  // ignore the environment
     bool Trace = true;            // honour LCDKONFIG_TRACE
     bool LiveTicks = true;        // let a live board act while the program is idle
@@ -45,6 +49,9 @@ public:
     void ClosePort();
     void ResetPanelClick();
     void ModePanelClick();
+
+    // True while an exchange with the board runs; a second one does not start then.
+    bool ExchangeRunning() const { return busy_; }
 
     void EmpfangenButtonClick();
     void SendenButtonClick();
@@ -72,6 +79,11 @@ private:
     class WindowFirmwareHost;
     PortSearch MakeSearch();
     void ShowLines();
+    // Runs one exchange (or a port change) unless one runs already; then nothing
+    // happens and nothing is sent.
+    void Exchange(const std::function<void()>& run);
+    void OnHotplug(const HotplugEvent& event);
+    void RememberOpenNode();
 
     TMainForm& form_;
     std::unique_ptr<PortDiscovery> discovery_;
@@ -87,4 +99,9 @@ private:
     std::unique_ptr<WindowFirmwareHost> firmwareHost_;
     SoundPlayer* sound_;
     QTimer* liveTicks_ = nullptr;
+    std::unique_ptr<HotplugSource> hotplug_;
+    bool busy_ = false;
+    bool searched_ = false;       // the start-up search has run
+    bool searchPending_ = false;  // a converter came while an exchange ran
+    std::string openNode_;        // the open port's device file, links resolved
 };

@@ -424,6 +424,27 @@ void TMainForm::EnableLinkControls(bool on)
         w->setEnabled(on);
     SendSerienNrButton->setEnabled(on && SerienNrEdit->text() != "..."
                                    && params_.DeviceMark != "...");
+    // The device-type row starts an exchange of its own (and changes the set that an
+    // upload is sending): off with the link controls, back as it was.
+    if (!on && !deviceRowHeld_) {
+        deviceRowHeld_ = true;
+        deviceTypeButtonWas_ = Button1->isEnabled();
+        deviceTypeListWas_ = ComboBox1->isEnabled();
+        Button1->setEnabled(false);
+        ComboBox1->setEnabled(false);
+    } else if (on && deviceRowHeld_) {
+        deviceRowHeld_ = false;
+        Button1->setEnabled(deviceTypeButtonWas_);
+        ComboBox1->setEnabled(deviceTypeListWas_);
+    }
+}
+
+void TMainForm::EnableDeviceTypeButton()
+{
+    if (deviceRowHeld_)
+        deviceTypeButtonWas_ = true;
+    else
+        Button1->setEnabled(true);
 }
 
 void TMainForm::EnableEditorControls(bool on)
@@ -517,9 +538,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == ComboBox1 && leaves)
         ComboBox1Exit();
-    else if (event->type() == QEvent::MouseButtonPress && watched == ResetPanel)
+    // A switched-off panel does nothing.
+    else if (event->type() == QEvent::MouseButtonPress && watched == ResetPanel && ResetPanel->isEnabled())
         ResetPanelClick();
-    else if (event->type() == QEvent::MouseButtonPress && watched == ModePanel)
+    else if (event->type() == QEvent::MouseButtonPress && watched == ModePanel && ModePanel->isEnabled())
         ModePanelClick();
     return QMainWindow::eventFilter(watched, event);
 }

@@ -90,6 +90,8 @@ public:
     // the menu entries that read or change the parameter set or open a window are off
     // then, so a file opened mid-upload cannot mix two sets on the board.
     void EnableMenusBesideExchange(bool on);
+    // Button1 on; while the link controls are off, on once they come back.
+    void EnableDeviceTypeButton();
 
     // Start-up tick, about one second after the constructor.
     void Timer1Timer();
@@ -195,4 +197,8 @@ private:
     std::unique_ptr<BoardConnection> board_;
     bool acceptingSerial_ = false;
     bool settingOptions_ = false;
+    // Button1 and ComboBox1 as they were when the link controls went off.
+    bool deviceRowHeld_ = false;
+    bool deviceTypeButtonWas_ = false;
+    bool deviceTypeListWas_ = true;
 };

@@ -43,3 +43,9 @@ void SwitchingPort::OnModemChange(unsigned status)
     if (events_)
         events_->OnModemChange(status);
 }
+
+void SwitchingPort::OnPortGone()
+{
+    if (events_)
+        events_->OnPortGone();
+}

@@ -30,6 +30,7 @@ public:
 private:
     void OnLineError(const std::string& what) override;
     void OnModemChange(unsigned status) override;
+    void OnPortGone() override;
     SerialPort& Current() { return *current_; }
 
     SerialPort& real_;

@@ -87,6 +87,7 @@ public:
             if (!Program(data))
                 return false;
         }
+        ConfirmLine(link_);
         host_.Messages().Beep();
         return true;
     }
@@ -253,6 +254,7 @@ private:
         }
         if (!Verify(region))
             return false;
+        ConfirmLine(link_);
         host_.SetProgress(100);
         host_.SetStatus(region.done);
         host_.Sleep(kRegionPauseMs);

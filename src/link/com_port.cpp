@@ -1,9 +1,12 @@
 #include "com_port.h"
 
+#include "line_counters.h"
+
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -18,51 +21,29 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* operation, int error)
+[[noreturn]] void Throw(const char* operation, int error)
 {
     throw EComError(error, std::string(operation) + ": " + std::strerror(error));
 }
 
 bool NoSuchIoctl(int error) { return error == ENOTTY || error == EINVAL; }
 
-// The error counters of the driver; a driver without them answers ENOTTY.
-struct Counters {
-    bool valid = false;
-    int cts = 0, dsr = 0;
-    int frame = 0, overrun = 0, parity = 0, brk = 0, bufOverrun = 0;
-};
+// The errors of a device that is no longer there: the converter was unplugged, or the
+// far end of a pseudo-terminal closed.
+bool DeviceGone(int error) { return error == EIO || error == ENODEV || error == ENXIO; }
 
-Counters ReadCounters(int fd)
+constexpr int kAnswerLines = TIOCM_CTS | TIOCM_DSR;
+
+// The error and line-change counters of the driver; a driver without them answers
+// ENOTTY or EINVAL. Returns 0 or the errno.
+int ReadCounters(TtyDriver& driver, int fd, LineCounters& errors, int& lineChanges)
 {
-    Counters c;
     serial_icounter_struct ic {};
-    if (::ioctl(fd, TIOCGICOUNT, &ic) != 0)
-        return c;
-    c.valid = true;
-    c.cts = ic.cts;
-    c.dsr = ic.dsr;
-    c.frame = ic.frame;
-    c.overrun = ic.overrun;
-    c.parity = ic.parity;
-    c.brk = ic.brk;
-    c.bufOverrun = ic.buf_overrun;
-    return c;
-}
-
-// Names the error counters that grew from `before` to `now`; empty if none.
-std::string GrownErrors(const Counters& before, const Counters& now)
-{
-    std::string what;
-    auto add = [&](bool grew, const char* name) {
-        if (grew)
-            what += (what.empty() ? "" : ", ") + std::string(name);
-    };
-    add(now.frame > before.frame, "Rahmenfehler");
-    add(now.overrun > before.overrun, "Überlauf");
-    add(now.parity > before.parity, "Paritätsfehler");
-    add(now.brk > before.brk, "Break");
-    add(now.bufOverrun > before.bufOverrun, "Pufferüberlauf");
-    return what;
+    if (driver.Ioctl(fd, TIOCGICOUNT, &ic) != 0)
+        return errno;
+    errors = {ic.frame, ic.overrun, ic.parity, ic.brk, ic.buf_overrun};
+    lineChanges = ic.cts + ic.dsr;
+    return 0;
 }
 
 unsigned StatusBits(int lines)
@@ -71,31 +52,42 @@ unsigned StatusBits(int lines)
            | ((lines & TIOCM_RNG) ? kModemRing : 0u) | ((lines & TIOCM_CAR) ? kModemRlsd : 0u);
 }
 
-// What the window's thread and the event thread share: the error counters seen last
-// (whoever sees growth first reports it, so each error is reported once).
+// One opening of the port. Queued calls of the watching threads hold it, so that a
+// call that arrives after the port was closed (or opened anew) does nothing.
 struct Session {
     int fd = -1;
-    std::mutex mutex;
-    Counters seen;
-    bool open = true;  // read and cleared on the window's thread only
+    // Window's thread only.
+    bool open = true;
+    bool haveCounters = false;
+    LineCounters seen;  // the errors reported so far
 };
 
 }  // namespace
 
 struct TComPort::State {
+    explicit State(TtyDriver& d) : driver(d) {}
+
+    TtyDriver& driver;
     std::string deviceName = "COM1";
     std::shared_ptr<Session> session;
     EventPoster poster;
-    std::thread watcher;
-    std::mutex stopMutex;
-    std::condition_variable stopSignal;
+
+    std::thread waiter;
+    std::thread checker;
+    std::mutex mutex;                // guards the fields below
+    std::condition_variable changed;
     bool stop = false;
+    bool waiterDone = true;
+    bool pollLines = false;          // the driver has no TIOCMIWAIT
+    int postedLines = 0;             // the CTS and DSR the window was told last
+    std::atomic<long> wakeups{0};
+
     bool lowLatency = false;
     bool priorityRaised = false;
     int oldNice = 0;
 };
 
-TComPort::TComPort() : s_(std::make_unique<State>()) {}
+TComPort::TComPort(TtyDriver& driver) : s_(std::make_unique<State>(driver)) {}
 
 TComPort::~TComPort() { Close(); }
 
@@ -104,6 +96,7 @@ void TComPort::SetDeviceName(const std::string& name) { s_->deviceName = name; }
 std::string TComPort::DeviceName() const { return s_->deviceName; }
 bool TComPort::Active() const { return s_->session != nullptr; }
 bool TComPort::LowLatency() const { return s_->lowLatency; }
+long TComPort::WatcherWakeups() const { return s_->wakeups.load(); }
 
 void TComPort::SetActive(bool active)
 {
@@ -117,26 +110,33 @@ void TComPort::SetActive(bool active)
 
 void TComPort::Open()
 {
+    TtyDriver& driver = s_->driver;
     const int fd = ::open(s_->deviceName.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        Fail("open", errno);
-    auto fail = [fd](const char* operation) {
+        Throw("open", errno);
+    bool exclusive = false;
+    auto fail = [&](const char* operation) {
         const int error = errno;
+        if (exclusive)
+            driver.Ioctl(fd, TIOCNXCL, nullptr);
         ::close(fd);
-        Fail(operation, error);
+        Throw(operation, error);
     };
-    // Linux raises DTR and RTS on every open; drop them before anything else so that
-    // the board sees as short a pulse as possible (a board in reset for microseconds
-    // does not notice). A tty without modem lines simply has none to drop.
-    const int lines = TIOCM_DTR | TIOCM_RTS;
-    if (::ioctl(fd, TIOCMBIC, &lines) != 0 && !NoSuchIoctl(errno))
-        fail("TIOCMBIC");
+    // The lock first: a port another program holds is left exactly as it is.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         errno = errno == EWOULDBLOCK ? EBUSY : errno;
         fail("flock");
     }
-    if (::ioctl(fd, TIOCEXCL) != 0)
+    if (driver.Ioctl(fd, TIOCEXCL, nullptr) != 0)
         fail("TIOCEXCL");
+    exclusive = true;
+
+    // The port is ours. Linux raises DTR and RTS on every open; drop them before
+    // anything else so that the board sees as short a pulse as possible (a board in
+    // reset for microseconds does not notice). A tty without modem lines has none.
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    if (driver.Ioctl(fd, TIOCMBIC, &lines) != 0 && !NoSuchIoctl(errno))
+        fail("TIOCMBIC");
 
     termios tio {};
     if (::tcgetattr(fd, &tio) != 0)
@@ -155,14 +155,15 @@ void TComPort::Open()
 
     serial_struct serial {};
     s_->lowLatency = false;
-    if (::ioctl(fd, TIOCGSERIAL, &serial) == 0) {
+    if (driver.Ioctl(fd, TIOCGSERIAL, &serial) == 0) {
         serial.flags |= ASYNC_LOW_LATENCY;
-        s_->lowLatency = ::ioctl(fd, TIOCSSERIAL, &serial) == 0;
+        s_->lowLatency = driver.Ioctl(fd, TIOCSSERIAL, &serial) == 0;
     }
 
     auto session = std::make_shared<Session>();
     session->fd = fd;
-    session->seen = ReadCounters(fd);
+    int lineChanges = 0;
+    session->haveCounters = ReadCounters(driver, fd, session->seen, lineChanges) == 0;
     s_->session = session;
 
     // The protocol's 1 ms polls want the scheduler's attention; where the system
@@ -174,70 +175,158 @@ void TComPort::Open()
         s_->priorityRaised = true;
     }
 
-    if (!s_->poster)
-        return;
-    s_->stop = false;
-    s_->watcher = std::thread([this, session, poster = s_->poster] {
-        Counters last = ReadCounters(session->fd);
-        int lastLines = -1;
-        bool haveLines = true;
-        for (;;) {
-            {
-                std::unique_lock<std::mutex> lock(s_->stopMutex);
-                if (s_->stopSignal.wait_for(lock, std::chrono::milliseconds(kWatchIntervalMs), [this] { return s_->stop; }))
-                    return;
-            }
-            const Counters now = ReadCounters(session->fd);
-            std::string errors;
-            if (now.valid) {
-                std::lock_guard<std::mutex> lock(session->mutex);
-                errors = GrownErrors(session->seen, now);
-                session->seen = now;
-            }
-            // The lines are read only when a counter moved (or the driver has none).
-            const bool moved = !now.valid || now.cts != last.cts || now.dsr != last.dsr || lastLines < 0;
-            last = now;
-            int lines = 0;
-            if (moved && haveLines) {
-                if (::ioctl(session->fd, TIOCMGET, &lines) != 0) {
-                    haveLines = false;  // a tty without modem lines
-                } else if ((lines & (TIOCM_CTS | TIOCM_DSR)) != (lastLines & (TIOCM_CTS | TIOCM_DSR)) || lastLines < 0) {
-                    const bool first = lastLines < 0;
-                    lastLines = lines;
-                    if (!first) {
-                        const unsigned status = StatusBits(lines);
-                        poster([this, session, status] {
-                            if (session->open && events_)
-                                events_->OnModemChange(status);
-                        });
+    if (s_->poster)
+        StartWatching();
+}
+
+void TComPort::StartWatching()
+{
+    std::shared_ptr<Session> session = s_->session;
+    TtyDriver& driver = s_->driver;
+    const int fd = session->fd;
+    EventPoster poster = s_->poster;
+    int lines = 0;
+    const bool haveLines = driver.Ioctl(fd, TIOCMGET, &lines) == 0;
+    {
+        std::lock_guard<std::mutex> lock(s_->mutex);
+        s_->stop = false;
+        s_->pollLines = false;
+        s_->postedLines = lines & kAnswerLines;
+        s_->waiterDone = !haveLines;
+    }
+
+    // Both threads only post; they never wait for the window's thread.
+    auto postGone = [this, session, poster] {
+        poster([this, session] {
+            if (session->open && events_)
+                events_->OnPortGone();
+        });
+    };
+    // Posts the lines when CTS or DSR differ from what the window was told last.
+    auto postLines = [this, session, poster](int now) {
+        {
+            std::lock_guard<std::mutex> lock(s_->mutex);
+            if (((now ^ s_->postedLines) & kAnswerLines) == 0)
+                return;
+            s_->postedLines = now & kAnswerLines;
+        }
+        const unsigned status = StatusBits(now);
+        poster([this, session, status] {
+            if (session->open && events_)
+                events_->OnModemChange(status);
+        });
+    };
+    auto stopping = [this] {
+        std::lock_guard<std::mutex> lock(s_->mutex);
+        return s_->stop;
+    };
+
+    if (haveLines) {
+        s_->waiter = std::thread([this, &driver, fd, postGone, postLines, stopping] {
+            for (;;) {
+                const int result = driver.Ioctl(fd, TIOCMIWAIT, reinterpret_cast<void*>(uintptr_t(kAnswerLines)));
+                const int error = errno;
+                ++s_->wakeups;
+                if (stopping())
+                    break;
+                if (result != 0) {
+                    if (error == EINTR)
+                        continue;
+                    if (DeviceGone(error))
+                        postGone();
+                    else {
+                        std::lock_guard<std::mutex> lock(s_->mutex);
+                        s_->pollLines = true;  // no TIOCMIWAIT: the checker polls the lines
                     }
+                    break;
                 }
+                int now = 0;
+                if (driver.Ioctl(fd, TIOCMGET, &now) == 0)
+                    postLines(now);
             }
-            if (!errors.empty())
-                poster([this, session, errors] {
-                    if (session->open && events_)
-                        events_->OnLineError(errors);
+            std::lock_guard<std::mutex> lock(s_->mutex);
+            s_->waiterDone = true;
+            s_->changed.notify_all();
+        });
+    }
+
+    s_->checker = std::thread([this, &driver, fd, session, poster, postGone, postLines] {
+        LineCounters lastErrors = session->seen;
+        int lastLineChanges = 0;
+        LineCounters ignored;
+        ReadCounters(driver, fd, ignored, lastLineChanges);
+        std::unique_lock<std::mutex> lock(s_->mutex);
+        for (;;) {
+            s_->changed.wait_for(lock, std::chrono::milliseconds(kCheckIntervalMs), [this] { return s_->stop; });
+            if (s_->stop)
+                return;
+            const bool pollLines = s_->pollLines;
+            lock.unlock();
+            ++s_->wakeups;
+
+            pollfd p {fd, 0, 0};
+            const bool hungUp = ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+            LineCounters errors;
+            int lineChanges = 0;
+            const int error = ReadCounters(driver, fd, errors, lineChanges);
+            if (hungUp || DeviceGone(error)) {
+                postGone();
+                lock.lock();
+                return;
+            }
+            if (error == 0 && !(errors == lastErrors)) {
+                lastErrors = errors;
+                // The window's thread owns the errors: it looks at the counters itself
+                // and reports what it has not reported yet.
+                poster([this, session] {
+                    if (!session->open)
+                        return;
+                    const std::string what = TakeLineErrors();
+                    if (!what.empty() && events_)
+                        events_->OnLineError(what);
                 });
+            }
+            // A line change the waiter may have missed (one that came just before it
+            // went back to waiting) shows in the change counters.
+            if (pollLines || (error == 0 && lineChanges != lastLineChanges)) {
+                lastLineChanges = lineChanges;
+                int now = 0;
+                if (driver.Ioctl(fd, TIOCMGET, &now) == 0)
+                    postLines(now);
+            }
+            lock.lock();
         }
     });
+}
+
+void TComPort::StopWatching()
+{
+    std::unique_lock<std::mutex> lock(s_->mutex);
+    s_->stop = true;
+    s_->changed.notify_all();
+    while (!s_->waiterDone) {
+        s_->driver.WakeLineWait(s_->waiter.native_handle());
+        s_->changed.wait_for(lock, std::chrono::milliseconds(2), [this] { return s_->waiterDone; });
+    }
+    lock.unlock();
+    if (s_->waiter.joinable())
+        s_->waiter.join();
+    if (s_->checker.joinable())
+        s_->checker.join();
 }
 
 void TComPort::Close()
 {
     if (!s_->session)
         return;
-    if (s_->watcher.joinable()) {
-        {
-            std::lock_guard<std::mutex> lock(s_->stopMutex);
-            s_->stop = true;
-        }
-        s_->stopSignal.notify_all();
-        s_->watcher.join();  // the thread only posts, it never waits for this one
-    }
+    StopWatching();
     std::shared_ptr<Session> session = std::move(s_->session);
-    session->open = false;  // events still queued for the window are dropped
-    const int lines = TIOCM_DTR | TIOCM_RTS;
-    ::ioctl(session->fd, TIOCMBIC, &lines);
+    session->open = false;  // calls still queued for the window are dropped
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    s_->driver.Ioctl(session->fd, TIOCMBIC, &lines);
+    // Left set, the exclusive flag outlives this opening on a tty whose other end stays
+    // (a pseudo-terminal of socat or ser2net): nobody else could open it any more.
+    s_->driver.Ioctl(session->fd, TIOCNXCL, nullptr);
     ::close(session->fd);
     if (s_->priorityRaised) {
         ::setpriority(PRIO_PROCESS, 0, s_->oldNice);
@@ -248,36 +337,53 @@ void TComPort::Close()
 void TComPort::CheckOpen(const char* operation) const
 {
     if (!s_->session)
-        Fail(operation, EBADF);
+        Throw(operation, EBADF);
 }
 
-void TComPort::ReportLineErrors(const std::string& errors)
+// A device that is gone is reported before the call fails; the window then closes the
+// port and darkens both panels.
+void TComPort::Fail(const char* operation, int error)
 {
-    if (!errors.empty() && events_)
-        events_->OnLineError(errors);
+    if (DeviceGone(error) && s_->session && events_)
+        events_->OnPortGone();
+    Throw(operation, error);
+}
+
+// The errors the driver counted since they were last taken, by name; empty if none.
+// Window's thread only: this is the one place that decides what has been reported.
+std::string TComPort::TakeLineErrors()
+{
+    std::shared_ptr<Session> session = s_->session;
+    if (!session || !session->haveCounters)
+        return {};
+    LineCounters now;
+    int lineChanges = 0;
+    if (ReadCounters(s_->driver, session->fd, now, lineChanges) != 0)
+        return {};
+    const std::string what = GrownErrors(session->seen, now);
+    session->seen = now;
+    return what;
 }
 
 int TComPort::InputCount()
 {
     CheckOpen("InputCount");
-    Session& session = *s_->session;
-    // An unplugged converter, or the far end of the line gone.
-    pollfd p {session.fd, POLLIN, 0};
+    std::shared_ptr<Session> session = s_->session;
+    pollfd p {session->fd, POLLIN, 0};
     if (::poll(&p, 1, 0) < 0)
         Fail("poll", errno);
     if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
         Fail("InputCount", EIO);
     int count = 0;
-    if (::ioctl(session.fd, FIONREAD, &count) != 0)
+    if (s_->driver.Ioctl(session->fd, FIONREAD, &count) != 0)
         Fail("FIONREAD", errno);
-    std::string errors;
-    const Counters now = ReadCounters(session.fd);
-    if (now.valid) {
-        std::lock_guard<std::mutex> lock(session.mutex);
-        errors = GrownErrors(session.seen, now);
-        session.seen = now;
+    // After the count: a byte the driver flagged is counted, and its error seen.
+    const std::string errors = TakeLineErrors();
+    if (!errors.empty()) {
+        if (events_)
+            events_->OnLineError(errors);
+        throw ELineError(errors);
     }
-    ReportLineErrors(errors);
     return count;
 }
 
@@ -299,7 +405,7 @@ void TComPort::WriteBlock(const uint8_t* data, size_t size)
     const int fd = s_->session->fd;
     size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
+        const ssize_t n = s_->driver.Write(fd, data + done, size - done);
         if (n > 0) {
             done += size_t(n);
             continue;
@@ -324,7 +430,7 @@ bool TComPort::WritePending()
 {
     CheckOpen("WritePending");
     int queued = 0;
-    if (::ioctl(s_->session->fd, TIOCOUTQ, &queued) != 0)
+    if (s_->driver.Ioctl(s_->session->fd, TIOCOUTQ, &queued) != 0)
         Fail("TIOCOUTQ", errno);
     return queued > 0;
 }
@@ -340,7 +446,7 @@ void TComPort::PurgeInput()
 void TComPort::ModemLines(unsigned long request, int bits, const char* operation)
 {
     CheckOpen(operation);
-    if (::ioctl(s_->session->fd, request, &bits) != 0)
+    if (s_->driver.Ioctl(s_->session->fd, request, &bits) != 0)
         Fail(operation, errno);
 }
 
@@ -353,7 +459,7 @@ unsigned TComPort::GetModemStatus()
 {
     CheckOpen("GetModemStatus");
     int lines = 0;
-    if (::ioctl(s_->session->fd, TIOCMGET, &lines) != 0)
+    if (s_->driver.Ioctl(s_->session->fd, TIOCMGET, &lines) != 0)
         Fail("TIOCMGET", errno);
     return StatusBits(lines);
 }

@@ -3,26 +3,39 @@
 // low after opening, polled with plain ioctls so that the protocol's sleeps see every
 // byte at once (no event loop needed).
 //
-// Line events: while the port is open and a poster is installed, a thread of the port
-// polls the driver's counters every few milliseconds and posts CTS/DSR changes and
-// line errors to the window's thread; PortEvents then run there. Without a poster the
-// port does not watch (line errors are still reported by InputCount).
+// Line errors have one owner, the user-interface thread: InputCount compares the
+// driver's error counters with the ones it saw last and reports what grew. While the
+// port is open and a poster is installed, two threads of the port watch it:
+//   - the line waiter sleeps in the kernel until CTS or DSR changes (TIOCMIWAIT) and
+//     posts the new lines to the window's thread;
+//   - the checker looks every kCheckIntervalMs at the error counters and at whether
+//     the device is still there; it posts a request to look at the counters (the
+//     window's thread then reports them, once) or the news that the device is gone.
+//     Where the driver has no TIOCMIWAIT the checker also polls the lines.
+// Without a poster the port does not watch (line errors are still reported by
+// InputCount).
+//
+// A device that vanishes (hang-up, EIO, ENODEV) is reported through
+// PortEvents::OnPortGone, by the call that meets it or by the checker.
 #include "event_poster.h"
 #include "serial_port.h"
+#include "tty_driver.h"
 
 #include <memory>
 #include <string>
 
 class TComPort : public SerialPort {
 public:
-    TComPort();
+    // `driver`: the kernel by default; the real-port tests pass a pty driver of theirs.
+    explicit TComPort(TtyDriver& driver = KernelTtyDriver());
     ~TComPort() override;
     TComPort(const TComPort&) = delete;
     TComPort& operator=(const TComPort&) = delete;
 
     void SetPoster(EventPoster poster);
-    // How often the event thread looks at the driver's counters.
-    static constexpr int kWatchIntervalMs = 3;
+    // How often the checker looks at the error counters (and, without TIOCMIWAIT, at
+    // the lines) while the port is open.
+    static constexpr int kCheckIntervalMs = 250;
 
     void SetDeviceName(const std::string& name) override;
     std::string DeviceName() const override;
@@ -43,6 +56,8 @@ public:
     // Whether the driver accepted the low-latency flag at the last open (FTDI
     // converters otherwise hold received bytes for up to 16 ms).
     bool LowLatency() const;
+    // Wake-ups of the watching threads since the port was built (for the benchmark).
+    long WatcherWakeups() const;
 
 private:
     struct State;
@@ -50,7 +65,10 @@ private:
 
     void Open();
     void Close();
+    void StartWatching();
+    void StopWatching();
     void CheckOpen(const char* operation) const;
+    [[noreturn]] void Fail(const char* operation, int error);
     void ModemLines(unsigned long request, int bits, const char* operation);
-    void ReportLineErrors(const std::string& errors);
+    std::string TakeLineErrors();
 };

@@ -35,6 +35,18 @@ void ComPortEvents::OnLineError(const std::string& what)
     ClosePort();
 }
 
+void ComPortEvents::OnPortGone()
+{
+    if (!port_.Active())
+        return;
+    try {
+        ClosePort();
+    } catch (const EComError&) {
+    }
+    if (OnClosedByDevice)
+        OnClosedByDevice();
+}
+
 void ComPortEvents::OnModemChange(unsigned status)
 {
     reset_.ModemChanged(status);

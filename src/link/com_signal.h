@@ -37,12 +37,17 @@ private:
 };
 
 // The window's receiver of the port's events: repaints both panels on a line change;
-// on a line error beeps, shows "ComPortLineError:  <port> !" and closes the port.
+// on a line error beeps, shows "ComPortLineError:  <port> !" and closes the port; when
+// the device is gone closes the port without a word (the exchange that was running
+// shows its port error).
 class ComPortEvents : public PortEvents {
 public:
     ComPortEvents(SerialPort& port, Dialogs& dialogs, ParameterSet& params, TComSignal& reset, TComSignal& mode);
     void OnLineError(const std::string& what) override;
     void OnModemChange(unsigned status) override;
+    void OnPortGone() override;
+    // Called after the port was closed because its device went away.
+    std::function<void()> OnClosedByDevice;
     // Opens or closes the port and shows the lines as they are then.
     void OpenPort();
     void ClosePort();

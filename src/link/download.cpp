@@ -131,6 +131,19 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         host.EnableDeviceTypeButton();
         RestoreAfterFailure(host, true);
     };
+    // A download abandoned by a port or line error leaves nothing of what it stored:
+    // the bytes it took may be the ones the line corrupted.
+    const ParameterSet before = params;
+    const FaultMemory faultsBefore = faults;
+    auto abandoned = [&] {
+        params.Values = before.Values;
+        params.SerialNumber = before.SerialNumber;
+        params.DeviceMark = before.DeviceMark;
+        params.DeviceType = before.DeviceType;
+        params.BoardVersionText = before.BoardVersionText;
+        faults = faultsBefore;
+        cleanUp();
+    };
     auto fail = [&](const char* message) {
         ShowLinkError(host, message);
         cleanUp();
@@ -217,6 +230,7 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
                 params.BoardVersionText = FromWindows1252(versionBytes);
         }
 
+        ConfirmLine(link);
         for (int i = 0; i < kValueCount; ++i) {
             params.Values[i] = parsed.Data.Values[i];
             host.ProcessMessages();
@@ -231,6 +245,8 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         }
         params.SerialNumber = parsed.Data.SerialNumber;
         params.DeviceMark = parsed.Data.DeviceMark;
+        // The window processed its messages while the values went in.
+        ConfirmLine(link);
 
         if (parsed.Status == BlockStatus::WrongEnd) return fail(kWrongEndMessage);
 
@@ -243,5 +259,5 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         host.RefreshMainWindow();
         host.EnableDeviceTypeButton();
         UpdateSendSerialButton(host, params);
-    }, cleanUp);
+    }, abandoned);
 }

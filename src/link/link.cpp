@@ -169,18 +169,68 @@ void ReportLinkError(Link& link, int kind, int code)
     Fail(link, heading + std::to_string(code) + closing);
 }
 
+namespace {
+
+// Stands in front of the window's port events for the length of one exchange and
+// notes whether a line error was reported, whoever reported it (the exchange's own
+// InputCount, or the port's watcher through the window's message queue).
+class ExchangeEvents : public PortEvents {
+public:
+    ExchangeEvents(Link& link) : link_(link), outer_(link.Port.Events()) { link_.Port.SetEvents(this); }
+    ~ExchangeEvents() override { link_.Port.SetEvents(outer_); }
+    ExchangeEvents(const ExchangeEvents&) = delete;
+    ExchangeEvents& operator=(const ExchangeEvents&) = delete;
+
+    void OnLineError(const std::string& what) override
+    {
+        link_.LineError = true;
+        if (outer_)
+            outer_->OnLineError(what);
+    }
+    void OnModemChange(unsigned status) override
+    {
+        if (outer_)
+            outer_->OnModemChange(status);
+    }
+    void OnPortGone() override
+    {
+        if (outer_)
+            outer_->OnPortGone();
+    }
+
+private:
+    Link& link_;
+    PortEvents* outer_;
+};
+
+}  // namespace
+
 bool RunExchange(Link& link, const std::function<void()>& body, const std::function<void()>& failurePath)
 {
+    link.LineError = false;
+    ExchangeEvents events(link);
     try {
         body();
         return true;
+    } catch (const ELineError& e) {
+        std::cerr << "lcdkonfig: " << link.Params.SelectedPort << ": " << e.what() << "\n";
     } catch (const EComError& e) {
         std::cerr << "lcdkonfig: " << link.Params.SelectedPort << ": " << e.what() << "\n";
-        Fail(link, "ComPortError:  " + link.Params.SelectedPort + " !");
+        // After a line error the window has shown its message and closed the port;
+        // the failing call that followed is part of the same failure.
+        if (!link.LineError)
+            Fail(link, "ComPortError:  " + link.Params.SelectedPort + " !");
     }
     if (failurePath)
         failurePath();
     return false;
+}
+
+void ConfirmLine(Link& link)
+{
+    link.Port.InputCount();
+    if (link.LineError)
+        throw ELineError("reported during the exchange");
 }
 
 void ShowLinkError(LinkHost& host, const std::string& text)

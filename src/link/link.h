@@ -54,6 +54,8 @@ struct Link {
     SerialPort& Port;
     LinkHost& Host;
     ParameterSet& Params;
+    // Set by RunExchange when a line error was reported during the exchange.
+    bool LineError = false;
 };
 
 bool WaitSent(Link& link, int code);
@@ -81,5 +83,14 @@ void RestoreAfterFailure(LinkHost& host, bool editorControls);
 // Runs one exchange. A port call that fails inside `body` (EComError) ends it there:
 // beep, "ComPortError:  <SelectedPort> !" once, then `failurePath` restores the window
 // as the exchange's own failure path would. Returns false in that case.
+//
+// A line error the driver flags at any moment of the exchange fails it the same way,
+// with the line-error message the window showed instead of the port error: the port's
+// next call fails (the window closed the port), or the exchange meets ConfirmLine.
 bool RunExchange(Link& link, const std::function<void()>& body,
                  const std::function<void()>& failurePath);
+
+// Called by an exchange just before it reports success: a line error flagged since the
+// exchange began (also one that no later port call would have met) ends it here with
+// ELineError, so that nothing is stored and no success is shown.
+void ConfirmLine(Link& link);

@@ -106,10 +106,10 @@ bool NaturalLess(const std::string& a, const std::string& b)
 
 LinuxPortDiscovery::LinuxPortDiscovery(std::string root) : root_(std::move(root)) {}
 
-std::vector<std::string> LinuxPortDiscovery::SerialPorts()
+std::vector<TtyDevice> LinuxPortDiscovery::TtyDevices()
 {
     const fs::path classDir = fs::path(root_) / "sys/class/tty";
-    std::vector<std::string> ports;
+    std::vector<TtyDevice> ports;
     for (const std::string& name : SortedEntries(classDir)) {
         const fs::path device = classDir / name / "device";
         std::error_code ec;
@@ -117,8 +117,24 @@ std::vector<std::string> LinuxPortDiscovery::SerialPorts()
             continue;  // virtual terminals, ptys
         if (BusOf(device) == "platform")
             continue;  // a UART slot the 8250 driver registers whether hardware is there or not
-        ports.push_back("/dev/" + name);
+        TtyDevice tty{"/dev/" + name, {}, {}};
+        const fs::path hardware = fs::canonical(device, ec);
+        if (!ec) {
+            if (const auto usb = InterfaceAbove(hardware)) {
+                tty.vendor = usb->vendor;
+                tty.product = usb->product;
+            }
+        }
+        ports.push_back(tty);
     }
+    return ports;
+}
+
+std::vector<std::string> LinuxPortDiscovery::SerialPorts()
+{
+    std::vector<std::string> ports;
+    for (const TtyDevice& tty : TtyDevices())
+        ports.push_back(tty.node);
     return ports;
 }
 

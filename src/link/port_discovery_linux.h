@@ -10,9 +10,19 @@
 // "USB#VID_xxxx&PID_xxxx#<serial>#<interface>".
 #include "port_discovery.h"
 
+// A serial port of the PC and, for one on USB, the ids of its device.
+struct TtyDevice {
+    std::string node;     // "/dev/ttyUSB0"
+    std::string vendor;   // upper-case hex, empty when not on USB
+    std::string product;
+};
+
 class LinuxPortDiscovery : public PortDiscovery {
 public:
     explicit LinuxPortDiscovery(std::string root = "/");
+
+    // The ports SerialPorts lists, with their USB ids.
+    std::vector<TtyDevice> TtyDevices();
 
     std::vector<std::string> SerialPorts() override;
     std::vector<std::string> DeviceNames() override;

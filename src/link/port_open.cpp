@@ -11,18 +11,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-int ProbeOpenPort(const std::string& device)
-{
-    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    int result = 0;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        result = errno == EWOULDBLOCK ? EBUSY : errno;
-    ::close(fd);  // also drops our lock
-    return result;
-}
-
 namespace {
 
 bool ProcessHasGroup(gid_t gid)

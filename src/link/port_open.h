@@ -1,13 +1,8 @@
 #pragma once
-// The open test of a port and, where it fails, the cause in plain words for standard
-// error (the user sees the program's own message box).
+// Why a port could not be opened, in plain words for standard error (the user sees
+// the program's own message box).
 #include <string>
 #include <vector>
-
-// Opens the device as TComPort would (read/write, no controlling terminal, not
-// blocking, respecting the exclusive lock of another holder) and closes it again.
-// Returns 0, or the errno that made it fail (EBUSY when another program holds it).
-int ProbeOpenPort(const std::string& device);
 
 // What is known about a failed open.
 struct OpenFailureFacts {

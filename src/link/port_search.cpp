@@ -2,6 +2,7 @@
 
 #include "port_open.h"
 
+#include <cerrno>
 #include <iostream>
 
 namespace {
@@ -25,33 +26,22 @@ void ForgetLines(ParameterSet& params)
     params.ResetLineOn = 0;
 }
 
-// Opening after a good open test can still fail (the converter unplugged in between):
-// the port error, and the window as after a failed open test.
-bool OpenPort(PortSearch& search)
-{
-    try {
-        search.Port.SetActive(true);
-        return true;
-    } catch (const EComError& e) {
-        std::ostream& out = search.Diagnostics ? *search.Diagnostics : std::cerr;
-        out << "lcdkonfig: " << search.Params.SelectedPort << ": " << e.what() << "\n";
-        Fail(search, "ComPortError:  " + search.Params.SelectedPort + " !");
-        search.Host.EnableLinkControls(false);
-        ReleaseList(search);
-        return false;
-    }
-}
-
 }  // namespace
 
 PortSearch MakePortSearch(SerialPort& port, PortDiscovery& discovery, PortSearchHost& host, ParameterSet& params)
 {
-    return PortSearch{port, discovery, host, params, ProbeOpenPort, OpenFailureCause, nullptr};
+    return PortSearch{port, discovery, host, params, OpenFailureCause, nullptr};
 }
 
 bool TestOpenPort(PortSearch& search, const std::string& name)
 {
-    const int error = search.Probe ? search.Probe(name) : ProbeOpenPort(name);
+    int error = 0;
+    try {
+        search.Port.SetDeviceName(name);
+        search.Port.SetActive(true);
+    } catch (const EComError& e) {
+        error = e.Code() != 0 ? e.Code() : EIO;
+    }
     if (error != 0) {
         std::ostream& out = search.Diagnostics ? *search.Diagnostics : std::cerr;
         out << (search.Cause ? search.Cause(name, error) : OpenFailureCause(name, error));
@@ -61,7 +51,6 @@ bool TestOpenPort(PortSearch& search, const std::string& name)
         return false;
     }
     search.Host.SetPortListText(name);
-    search.Port.SetDeviceName(name);
     search.Host.EnableLinkControls(true);
     return true;
 }
@@ -121,8 +110,6 @@ void SearchBoardPort(PortSearch& search)
             search.Params.SelectedPort = host.PortListText();
             search.Port.SetDeviceName(search.Params.SelectedPort);
             if (TestOpenPort(search, search.Params.SelectedPort)) {
-                if (!OpenPort(search))
-                    return;
                 found = true;
                 host.PlayFoundSound();
             }
@@ -140,6 +127,5 @@ void ComboBoxChange(PortSearch& search)
     ForgetLines(search.Params);
     search.Params.SelectedPort = search.Host.PortListText();
     search.Port.SetDeviceName(search.Params.SelectedPort);
-    if (TestOpenPort(search, search.Params.SelectedPort))
-        OpenPort(search);
+    TestOpenPort(search, search.Params.SelectedPort);
 }

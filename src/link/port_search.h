@@ -33,16 +33,16 @@ struct PortSearch {
     PortDiscovery& Discovery;
     PortSearchHost& Host;
     ParameterSet& Params;
-    // Open test of a device: 0 or the errno (ProbeOpenPort in the program).
-    std::function<int(const std::string&)> Probe;
     // Cause of a failed open test for standard error (OpenFailureCause in the program).
     std::function<std::string(const std::string&, int)> Cause;
     std::ostream* Diagnostics = nullptr;  // standard error when not set
 };
 
-// A PortSearch on the real platform: ProbeOpenPort, OpenFailureCause, std::cerr.
+// A PortSearch on the real platform: OpenFailureCause, std::cerr.
 PortSearch MakePortSearch(SerialPort& port, PortDiscovery& discovery, PortSearchHost& host, ParameterSet& params);
 
 void SearchBoardPort(PortSearch& search);
+// The open test is the real, exclusive opening of the port, kept when it succeeds:
+// every opening raises DTR on Linux, and the board takes a second one for a reset.
 bool TestOpenPort(PortSearch& search, const std::string& name);
 void ComboBoxChange(PortSearch& search);

@@ -4,8 +4,10 @@
 //
 // A failing platform call (and any call on a closed port other than SetActive,
 // SetDeviceName and PurgeInput) throws EComError; the exchange that made the call
-// stops there, and the window shows "ComPortError:  <port> !" once (see
-// RunExchange in exchange.h). Line errors are reported through PortEvents.
+// stops there, and the window shows "ComPortError:  <port> !" once (see RunExchange
+// in link.h). Line errors are reported through PortEvents and end the exchange that
+// meets them with ELineError.
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -26,6 +28,13 @@ private:
     int code_;
 };
 
+// The driver flagged a line error: PortEvents::OnLineError has already shown it, and
+// the exchange that met it ends without a second message.
+class ELineError : public EComError {
+public:
+    explicit ELineError(const std::string& what) : EComError(EIO, "line error: " + what) {}
+};
+
 // Receives the port's line events on the user-interface thread.
 class PortEvents {
 public:
@@ -34,6 +43,9 @@ public:
     virtual void OnLineError(const std::string& what) = 0;
     // CTS or DSR changed; status holds the kModem* bits.
     virtual void OnModemChange(unsigned status) = 0;
+    // The device behind the open port is gone (unplugged: hang-up, EIO, ENODEV). The
+    // port call that found out throws EComError after this returns.
+    virtual void OnPortGone() = 0;
 };
 
 class SerialPort {
@@ -48,8 +60,9 @@ public:
     virtual void SetActive(bool active) = 0;
     virtual bool Active() const = 0;
 
-    // Number of received bytes waiting. Line errors flagged since the last call are
-    // reported through PortEvents::OnLineError before it returns.
+    // Number of received bytes waiting. Line errors the driver flagged since they were
+    // last looked at are reported through PortEvents::OnLineError, and InputCount then
+    // throws ELineError instead of returning.
     virtual int InputCount() = 0;
     virtual uint8_t ReadByte() = 0;
     virtual void WriteByte(uint8_t byte) = 0;
@@ -65,6 +78,7 @@ public:
     virtual unsigned GetModemStatus() = 0;
 
     void SetEvents(PortEvents* events) { events_ = events; }
+    PortEvents* Events() const { return events_; }
 
 protected:
     PortEvents* events_ = nullptr;

@@ -57,6 +57,7 @@ void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost
             ++n;
         }
         if (n > command.AcceptedPolls) return fail(kTimeoutMessage);
+        ConfirmLine(link);
 
         host.SetProgress(100);
         host.SetStatus(command.DoneStatus);

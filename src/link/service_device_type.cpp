@@ -48,6 +48,7 @@ void Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
         host.SetProgress(0);
         host.SetStatus("Programmierung");
         if (!WaitForStored(link, false)) return cleanUp();
+        ConfirmLine(link);
 
         host.SetProgress(100);
         host.SetStatus("Programmiert");

@@ -127,6 +127,7 @@ void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
             ++l;
         }
         if (l > kDoneAccepted) return fail(kNoDoneMessage);
+        ConfirmLine(link);
 
         host.SetProgress(100);
         host.SetStatus("Serien-Nummer programmiert");

@@ -141,6 +141,13 @@ void TracePort::OnModemChange(unsigned status)
         events_->OnModemChange(status);
 }
 
+void TracePort::OnPortGone()
+{
+    Line("device gone");
+    if (events_)
+        events_->OnPortGone();
+}
+
 TraceFile TraceFromEnvironment(SerialPort& inner)
 {
     TraceFile trace;

@@ -44,6 +44,7 @@ public:
 private:
     void OnLineError(const std::string& what) override;
     void OnModemChange(unsigned status) override;
+    void OnPortGone() override;
     void Line(const std::string& text);
     void Lines(unsigned status);
     template <class F>

@@ -111,6 +111,7 @@ void SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& param
         host.SetProgress(0);
         host.SetStatus("Programmierung");
         if (!WaitForStored(link, true)) return cleanUp();
+        ConfirmLine(link);
 
         host.SetProgress(100);
         host.SetStatus("Programmiert");
