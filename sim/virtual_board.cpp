@@ -51,6 +51,8 @@ struct VirtualBoard::State {
     std::map<std::string, int> failing;
     LineCounters counters;  // what the driver counted
     LineCounters seen;      // what the PC side reported
+    std::multimap<size_t, LineErrorKind> errorsOnBytes;
+    size_t delivered = 0;   // bytes that reached the PC side
     uint64_t opening = 0;   // counts the openings of the port
 
     EventPoster poster;
@@ -160,6 +162,9 @@ void VirtualBoard::Send(const std::vector<uint8_t>& bytes, int64_t delayUs)
                                      s_->log.push_back({NowUs(), LogEntry::Kind::ToPc, byte, {}});
                                      if (s_->active)
                                          s_->input.push_back(byte);
+                                     const size_t index = s_->delivered++;
+                                     for (auto [it, end] = s_->errorsOnBytes.equal_range(index); it != end; ++it)
+                                         FlagLineError(it->second);
                                  }});
     }
     s_->toPcFreeUs = at;
@@ -176,20 +181,29 @@ void VirtualBoard::FailCall(const std::string& operation, int error) { s_->faili
 
 void VirtualBoard::InjectLineError(LineErrorKind kind, int64_t delayUs)
 {
-    Schedule(s_->queue, NowUs() + std::max<int64_t>(0, delayUs), {false, 0, [this, kind] {
-                 const LineCounters before = s_->counters;
-                 Count(s_->counters, kind);
-                 s_->log.push_back({NowUs(), LogEntry::Kind::Line, 0, "error " + GrownErrors(before, s_->counters)});
-                 const uint64_t opening = s_->opening;
-                 Post([this, opening] {
-                     if (!s_->active || s_->opening != opening)
-                         return;
-                     const std::string what = GrownErrors(s_->seen, s_->counters);
-                     s_->seen = s_->counters;
-                     if (!what.empty() && events_)
-                         events_->OnLineError(what);
-                 });
-             }});
+    Schedule(s_->queue, NowUs() + std::max<int64_t>(0, delayUs), {false, 0, [this, kind] { FlagLineError(kind); }});
+}
+
+void VirtualBoard::InjectLineErrorOnByte(size_t index, LineErrorKind kind)
+{
+    s_->errorsOnBytes.emplace(index, kind);
+}
+
+// The driver counts the error; the port's watcher asks the window to look.
+void VirtualBoard::FlagLineError(LineErrorKind kind)
+{
+    const LineCounters before = s_->counters;
+    Count(s_->counters, kind);
+    s_->log.push_back({NowUs(), LogEntry::Kind::Line, 0, "error " + GrownErrors(before, s_->counters)});
+    const uint64_t opening = s_->opening;
+    Post([this, opening] {
+        if (!s_->active || s_->opening != opening)
+            return;
+        const std::string what = GrownErrors(s_->seen, s_->counters);
+        s_->seen = s_->counters;
+        if (!what.empty() && events_)
+            events_->OnLineError(what);
+    });
 }
 
 void VirtualBoard::Unplug()

@@ -77,6 +77,9 @@ public:
     // grows, the port's watcher posts a look at the counters (when a poster is
     // installed), and the next InputCount reports it, whichever comes first.
     void InjectLineError(LineErrorKind kind = LineErrorKind::Frame, int64_t delayUs = 0);
+    // The same, flagged with the byte the board delivers as its index-th to the PC
+    // (counted from 0 over the board's life, as BytesSent lists them).
+    void InjectLineErrorOnByte(size_t index, LineErrorKind kind = LineErrorKind::Frame);
     // Writes never leave the PC (WritePending stays true).
     bool WritesStuck = false;
     // The converter is unplugged: the port's watcher posts that the device is gone,
@@ -133,6 +136,7 @@ private:
 
     void NotifyLines();
     void Post(std::function<void()> call);
+    void FlagLineError(LineErrorKind kind);
     void Enter(const char* operation);
     void Check(const char* operation, bool needsOpen);
     void Transmit(uint8_t byte);

@@ -2,6 +2,7 @@
 // wire, the messages, the status texts and progress, and the flash content afterwards.
 #include "boot_rom.h"
 #include "firmware_button.h"
+#include "firmware_test_host.h"
 #include "flash_protocol.h"
 #include "link_test_host.h"
 #include "srecord_writer.h"
@@ -21,44 +22,6 @@ namespace {
 using Log = VirtualBoard::LogEntry;
 using Ids = std::vector<std::array<uint8_t, 7>>;
 using namespace FlashTiming;
-
-// The main window as the firmware update sees it; the LinkHost part is recorded by a
-// LinkTestHost.
-class FlashTestHost : public FirmwareHost {
-public:
-    FlashTestHost(LinkTestHost& inner, const VirtualClock& clock) : inner_(inner), clock_(clock) {}
-
-    std::vector<std::string> Window;  // "portlist:on", "focus", "repaint"
-    std::optional<bool> PortList;
-    // Virtual time (µs) at which each status text was first shown.
-    std::map<std::string, int64_t> StatusTimes;
-
-    void EnablePortList(bool on) override
-    {
-        PortList = on;
-        Window.push_back(on ? "portlist:on" : "portlist:off");
-    }
-    void FocusMainWindow() override { Window.push_back("focus"); }
-    void RepaintMainWindow() override { Window.push_back("repaint"); }
-
-    Dialogs& Messages() override { return inner_.Messages(); }
-    void Sleep(int ms) override { inner_.Sleep(ms); }
-    void ProcessMessages() override { inner_.ProcessMessages(); }
-    void SetProgress(int percent) override { inner_.SetProgress(percent); }
-    void SetStatus(const std::string& text) override
-    {
-        StatusTimes.emplace(text, clock_.NowUs());
-        inner_.SetStatus(text);
-    }
-    void EnableLinkControls(bool on) override { inner_.EnableLinkControls(on); }
-    void EnableEditorControls(bool on) override { inner_.EnableEditorControls(on); }
-    void PaintResetPanel(bool on) override { inner_.PaintResetPanel(on); }
-    void PaintModePanel(bool on) override { inner_.PaintModePanel(on); }
-
-private:
-    LinkTestHost& inner_;
-    const VirtualClock& clock_;
-};
 
 const std::array<uint8_t, 7> kNewId = {'N', 'E', 'W', 'F', 'W', '0', '1'};
 const std::array<uint8_t, 7> kOldId = {'O', 'L', 'D', 'F', 'W', '0', '0'};
@@ -88,7 +51,7 @@ struct FlashBench : ::testing::Test {
     VirtualBoard board{clock};
     BootRom rom;
     LinkTestHost inner{clock};
-    FlashTestHost host{inner, clock};
+    FirmwareTestHost host{inner, clock};
     ParameterSet params;
     Link link{board, host, params};
 

@@ -3,6 +3,7 @@
 #include "com_port.h"
 #include "link.h"
 #include "link_test_host.h"
+#include "pty_board.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,9 @@
 #include <chrono>
 #include <fcntl.h>
 #include <termios.h>
+#include <atomic>
+#include <mutex>
+#include <sys/ioctl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -169,16 +173,205 @@ TEST_F(Pty, PortWithoutModemLinesOpensButAnExchangeEndsWithOneMessage)
     EXPECT_EQ(host.dialogs.Log(), (std::vector<std::string>{"beep", "error:ComPortError:  " + slave + " !"}));
 }
 
-TEST_F(Pty, WatcherThreadStartsAndStopsWithThePort)
+TEST_F(Pty, WatcherThreadsStartAndStopWithThePort)
 {
+    std::mutex mutex;
     std::vector<std::function<void()>> posted;
-    port.SetPoster([&](std::function<void()> call) { posted.push_back(std::move(call)); });
+    port.SetPoster([&](std::function<void()> call) {
+        std::lock_guard<std::mutex> lock(mutex);
+        posted.push_back(std::move(call));
+    });
+    port.SetCheckInterval(2);
     for (int i = 0; i < 3; ++i) {
         port.SetActive(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5 * TComPort::kCheckIntervalMs));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
         port.SetActive(false);
     }
+    std::lock_guard<std::mutex> lock(mutex);
     EXPECT_TRUE(posted.empty());  // a pty has neither line changes nor error counters
+    EXPECT_GT(port.WatcherWakeups(), 3);
+}
+
+TEST_F(Pty, ClosingLeavesThePortOpenableForOthers)
+{
+    port.SetActive(true);
+    port.SetActive(false);
+    // The exclusive flag lives on a pty while its master is open: cleared at close,
+    // another (unprivileged) program can open the port again.
+    const int fd = ::open(slave.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    int exclusive = -1;
+    ASSERT_EQ(::ioctl(fd, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    ::close(fd);
+}
+
+TEST(KernelTtyDriver, WakeInterruptsAWaitingCall)
+{
+    // The wake signal's handler is installed without SA_RESTART: a thread blocked in a
+    // call (here a read of an empty pipe) comes back with EINTR.
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    TtyDriver& driver = KernelTtyDriver();
+    std::atomic<int> error{0};
+    std::atomic<bool> done{false};
+    std::thread waiter([&] {
+        char c;
+        if (::read(pipeFds[0], &c, 1) < 0)
+            error = errno;
+        done = true;
+    });
+    for (int i = 0; i < 2000 && !done; ++i) {
+        driver.WakeLineWait(waiter.native_handle());
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    if (!done)
+        (void)!::write(pipeFds[1], "x", 1);
+    waiter.join();
+    EXPECT_EQ(error.load(), EINTR);
+    ::close(pipeFds[0]);
+    ::close(pipeFds[1]);
+}
+
+// ---- the port against the virtual board, through a pty with modem lines ----------
+
+struct Events : PortEvents {
+    std::vector<std::string> seen;
+    void OnLineError(const std::string& what) override { seen.push_back("error:" + what); }
+    void OnModemChange(unsigned status) override { seen.push_back("lines:" + std::to_string(status)); }
+    void OnPortGone() override { seen.push_back("gone"); }
+};
+
+struct Rig : ::testing::Test {
+    VirtualClock clock;
+    VirtualBoard board{clock};
+    PtyBoard pty{board};
+    LinkTestHost host{clock};
+    TComPort port{pty};
+    Events events;
+
+    Rig()
+    {
+        pty.Attach(host);
+        port.SetDeviceName(pty.DeviceName());
+        port.SetEvents(&events);
+        port.SetPoster(host.Poster());
+    }
+    ~Rig() override { port.SetActive(false); }
+
+    // Real time passes until the port's threads have posted something.
+    bool WaitForPosted(int ms = 2000)
+    {
+        for (int i = 0; i < ms && host.PostedWaiting() == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return host.PostedWaiting() > 0;
+    }
+};
+
+TEST_F(Rig, LinesReachTheBoardAndItsAnswersComeBack)
+{
+    board.ResetAnswer.delayUs = 5000;
+    port.SetActive(true);
+    // Opening: the exclusive mode first, then both lines down.
+    EXPECT_EQ(pty.Requests(), (std::vector<std::string>{"TIOCEXCL", "TIOCMBIC DTR RTS"}));
+    port.SetDTR();
+    EXPECT_TRUE(board.DtrHigh());
+    EXPECT_EQ(port.GetModemStatus() & kModemDsr, 0u);
+    host.Sleep(5);
+    EXPECT_EQ(port.GetModemStatus(), kModemDsr);
+
+    // The line waiter heard the change in the kernel and posted it.
+    ASSERT_TRUE(WaitForPosted());
+    host.ProcessMessages();
+    EXPECT_EQ(events.seen, std::vector<std::string>{"lines:" + std::to_string(kModemDsr)});
+
+    port.SetRTS();
+    host.Sleep(10);
+    EXPECT_TRUE(board.RtsHigh());
+    EXPECT_EQ(port.GetModemStatus(), kModemDsr | kModemCts);
+
+    const int waits = pty.LineWaits();
+    port.SetActive(false);  // wakes the waiter, drops the lines, leaves exclusive mode
+    EXPECT_GT(pty.LineWaits(), waits);
+    EXPECT_FALSE(board.DtrHigh());
+    EXPECT_FALSE(board.RtsHigh());
+    EXPECT_EQ(pty.Requests().back(), "TIOCNXCL");
+}
+
+TEST_F(Rig, BytesCrossThePtyInVirtualTime)
+{
+    port.SetActive(true);
+    port.WriteByte(0xBA);
+    EXPECT_TRUE(port.WritePending());  // 1.04 ms on the wire at 9600 baud
+    host.Sleep(2);
+    EXPECT_FALSE(port.WritePending());
+    board.Send({0x01, 0x02, 0x03});
+    host.Sleep(3);
+    EXPECT_EQ(port.InputCount(), 2);
+    host.Sleep(1);
+    ASSERT_EQ(port.InputCount(), 3);
+    EXPECT_EQ(port.ReadByte(), 0x01);
+    EXPECT_EQ(board.BytesReceived(), std::vector<uint8_t>{0xBA});
+}
+
+TEST_F(Rig, ALineErrorIsReportedOnceWhoeverSeesItFirst)
+{
+    port.SetCheckInterval(1);
+    port.SetActive(true);
+
+    // The exchange's InputCount meets it first: reported, and the call fails; the
+    // checker's look, posted meanwhile, finds nothing left to report.
+    board.InjectLineError(LineErrorKind::Frame);
+    host.Sleep(1);
+    EXPECT_THROW(port.InputCount(), ELineError);
+    EXPECT_EQ(events.seen, std::vector<std::string>{"error:Rahmenfehler"});
+    WaitForPosted();
+    host.ProcessMessages();
+    EXPECT_EQ(events.seen.size(), 1u);
+
+    // The checker sees it first: the window reports it when it processes its
+    // messages, and InputCount does not report it again.
+    board.InjectLineError(LineErrorKind::Overrun);
+    host.Sleep(1);
+    ASSERT_TRUE(WaitForPosted());
+    host.ProcessMessages();
+    EXPECT_EQ(events.seen.back(), "error:Überlauf");
+    EXPECT_NO_THROW(port.InputCount());
+    EXPECT_EQ(events.seen.size(), 2u);
+}
+
+TEST_F(Rig, APortHeldByAnotherIsLeftAlone)
+{
+    port.SetActive(true);
+    port.SetDTR();
+    const std::vector<std::string> before = pty.Requests();
+    TComPort other(pty);
+    other.SetDeviceName(pty.DeviceName());
+    EXPECT_THROW(other.SetActive(true), EComError);
+    // Refused before it touched the lines: the board stays held in reset by its owner.
+    EXPECT_EQ(pty.Requests(), before);
+    EXPECT_TRUE(board.DtrHigh());
+}
+
+TEST_F(Rig, AHangUpIsReportedAsAGoneDevice)
+{
+    port.SetCheckInterval(2);
+    port.SetActive(true);
+    pty.HangUp();
+    ASSERT_TRUE(WaitForPosted());
+    host.ProcessMessages();
+    ASSERT_FALSE(events.seen.empty());
+    EXPECT_EQ(events.seen.front(), "gone");
+    // A call that meets the dead line reports it too, then fails.
+    events.seen.clear();
+    try {
+        port.InputCount();
+        ADD_FAILURE() << "no error on a hung-up line";
+    } catch (const EComError& e) {
+        EXPECT_EQ(e.Code(), EIO);
+    }
+    EXPECT_EQ(events.seen, std::vector<std::string>{"gone"});
+    port.SetActive(false);
 }
 
 }  // namespace

@@ -237,6 +237,39 @@ TEST_F(DownloadTest, UnpluggedConverterEndsWithOneMessage)
     ExpectCleanedUp();
 }
 
+// The port's watcher can report a line error while the download processes its window
+// messages, after its last read: the download fails, keeps nothing, and does not
+// claim success, although no port call of its own would meet the error.
+TEST_F(DownloadTest, ALineErrorReportedThroughTheWindowFailsTheDownload)
+{
+    board.SetPoster(host.link.Poster());
+    int sleeps = 0;
+    host.link.onSleep = [&](int) {
+        // During the wait for the device type: what the port's thread would post.
+        if (host.link.LastStatus() == "Konfiguration und Fehlerspeicher lesen" && ++sleeps == 60)
+            host.link.Poster()([this] { board.Events()->OnLineError("Rahmenfehler"); });
+    };
+    config.AnswerDelayUs = 1000;
+    Run();
+    EXPECT_GE(sleeps, 60);
+    EXPECT_EQ(host.link.dialogs.Beeps(), 0);  // the window's handler shows the message
+    EXPECT_NE(host.link.LastStatus(), "Daten gelesen");
+    ExpectNothingStored();
+    EXPECT_EQ(params.BoardVersionText, "...");
+    ExpectCleanedUp();
+}
+
+TEST_F(DownloadTest, ALineErrorInTheVersionTextKeepsNothing)
+{
+    // The error comes with the last byte of the version text.
+    board.InjectLineErrorOnByte(1 + config.DownloadStream().size() - 2);
+    Run();
+    EXPECT_EQ(Messages(), std::vector<std::string>{});  // no handler here: the window shows it
+    ExpectNothingStored();
+    EXPECT_EQ(params.BoardVersionText, "...");
+    ExpectCleanedUp();
+}
+
 TEST(DownloadBlock, ParseIsBoundedByTheBytesReceived)
 {
     ConfigBoard board;

@@ -78,8 +78,10 @@ BoardConnection::BoardConnection(TMainForm& form, BoardSetup setup)
     EventPoster poster = [this](std::function<void()> call) {
         QMetaObject::invokeMethod(&form_, [call = std::move(call)] { call(); }, Qt::QueuedConnection);
     };
-    real_ = std::make_unique<TComPort>();
+    real_ = std::make_unique<TComPort>(setup.Driver ? *setup.Driver : KernelTtyDriver());
     real_->SetPoster(poster);
+    if (setup.CheckIntervalMs > 0)
+        real_->SetCheckInterval(setup.CheckIntervalMs);
     if (live_)
         live_->Port().SetPoster(poster);
     switching_ = std::make_unique<SwitchingPort>(*real_, live_ ? &live_->Port() : nullptr,

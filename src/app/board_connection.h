@@ -30,6 +30,10 @@ struct BoardSetup {
     // Ttys that come and go; with the platform's discovery (Discovery empty) the
     // platform's udev monitor or sysfs poll, otherwise none unless given.
     std::unique_ptr<HotplugSource> Hotplug;
+    // The driver of the real port (the kernel when empty; a pty rig in tests) and how
+    // often its checker looks (0: the port's own interval).
+    TtyDriver* Driver = nullptr;
+    int CheckIntervalMs = 0;
     bool NoVirtualBoard = false;  // ignore the environment
     bool Trace = true;            // honour LCDKONFIG_TRACE
     bool LiveTicks = true;        // let a live board act while the program is idle

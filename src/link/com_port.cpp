@@ -34,15 +34,14 @@ bool DeviceGone(int error) { return error == EIO || error == ENODEV || error == 
 
 constexpr int kAnswerLines = TIOCM_CTS | TIOCM_DSR;
 
-// The error and line-change counters of the driver; a driver without them answers
-// ENOTTY or EINVAL. Returns 0 or the errno.
-int ReadCounters(TtyDriver& driver, int fd, LineCounters& errors, int& lineChanges)
+// The error counters of the driver; a driver without them answers ENOTTY or EINVAL.
+// Returns 0 or the errno.
+int ReadCounters(TtyDriver& driver, int fd, LineCounters& errors)
 {
     serial_icounter_struct ic {};
     if (driver.Ioctl(fd, TIOCGICOUNT, &ic) != 0)
         return errno;
     errors = {ic.frame, ic.overrun, ic.parity, ic.brk, ic.buf_overrun};
-    lineChanges = ic.cts + ic.dsr;
     return 0;
 }
 
@@ -78,9 +77,9 @@ struct TComPort::State {
     std::condition_variable changed;
     bool stop = false;
     bool waiterDone = true;
-    bool pollLines = false;          // the driver has no TIOCMIWAIT
     int postedLines = 0;             // the CTS and DSR the window was told last
     std::atomic<long> wakeups{0};
+    int checkIntervalMs = kCheckIntervalMs;
 
     bool lowLatency = false;
     bool priorityRaised = false;
@@ -92,6 +91,7 @@ TComPort::TComPort(TtyDriver& driver) : s_(std::make_unique<State>(driver)) {}
 TComPort::~TComPort() { Close(); }
 
 void TComPort::SetPoster(EventPoster poster) { s_->poster = std::move(poster); }
+void TComPort::SetCheckInterval(int ms) { s_->checkIntervalMs = ms; }
 void TComPort::SetDeviceName(const std::string& name) { s_->deviceName = name; }
 std::string TComPort::DeviceName() const { return s_->deviceName; }
 bool TComPort::Active() const { return s_->session != nullptr; }
@@ -162,8 +162,7 @@ void TComPort::Open()
 
     auto session = std::make_shared<Session>();
     session->fd = fd;
-    int lineChanges = 0;
-    session->haveCounters = ReadCounters(driver, fd, session->seen, lineChanges) == 0;
+    session->haveCounters = ReadCounters(driver, fd, session->seen) == 0;
     s_->session = session;
 
     // The protocol's 1 ms polls want the scheduler's attention; where the system
@@ -190,7 +189,6 @@ void TComPort::StartWatching()
     {
         std::lock_guard<std::mutex> lock(s_->mutex);
         s_->stop = false;
-        s_->pollLines = false;
         s_->postedLines = lines & kAnswerLines;
         s_->waiterDone = !haveLines;
     }
@@ -224,6 +222,11 @@ void TComPort::StartWatching()
     if (haveLines) {
         s_->waiter = std::thread([this, &driver, fd, postGone, postLines, stopping] {
             for (;;) {
+                // The lines as they are before each wait: what changed since the last
+                // look (or since the port opened) is not lost.
+                int now = 0;
+                if (driver.Ioctl(fd, TIOCMGET, &now) == 0)
+                    postLines(now);
                 const int result = driver.Ioctl(fd, TIOCMIWAIT, reinterpret_cast<void*>(uintptr_t(kAnswerLines)));
                 const int error = errno;
                 ++s_->wakeups;
@@ -232,17 +235,11 @@ void TComPort::StartWatching()
                 if (result != 0) {
                     if (error == EINTR)
                         continue;
+                    // Without TIOCMIWAIT the checker's look at the lines is all there is.
                     if (DeviceGone(error))
                         postGone();
-                    else {
-                        std::lock_guard<std::mutex> lock(s_->mutex);
-                        s_->pollLines = true;  // no TIOCMIWAIT: the checker polls the lines
-                    }
                     break;
                 }
-                int now = 0;
-                if (driver.Ioctl(fd, TIOCMGET, &now) == 0)
-                    postLines(now);
             }
             std::lock_guard<std::mutex> lock(s_->mutex);
             s_->waiterDone = true;
@@ -250,25 +247,21 @@ void TComPort::StartWatching()
         });
     }
 
-    s_->checker = std::thread([this, &driver, fd, session, poster, postGone, postLines] {
-        LineCounters lastErrors = session->seen;
-        int lastLineChanges = 0;
-        LineCounters ignored;
-        ReadCounters(driver, fd, ignored, lastLineChanges);
+    const auto interval = std::chrono::milliseconds(s_->checkIntervalMs);
+    s_->checker = std::thread([this, &driver, fd, session, poster, postGone, postLines, interval, haveLines,
+                               lastErrors = session->seen]() mutable {
         std::unique_lock<std::mutex> lock(s_->mutex);
         for (;;) {
-            s_->changed.wait_for(lock, std::chrono::milliseconds(kCheckIntervalMs), [this] { return s_->stop; });
+            s_->changed.wait_for(lock, interval, [this] { return s_->stop; });
             if (s_->stop)
                 return;
-            const bool pollLines = s_->pollLines;
             lock.unlock();
             ++s_->wakeups;
 
             pollfd p {fd, 0, 0};
             const bool hungUp = ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
             LineCounters errors;
-            int lineChanges = 0;
-            const int error = ReadCounters(driver, fd, errors, lineChanges);
+            const int error = ReadCounters(driver, fd, errors);
             if (hungUp || DeviceGone(error)) {
                 postGone();
                 lock.lock();
@@ -286,14 +279,11 @@ void TComPort::StartWatching()
                         events_->OnLineError(what);
                 });
             }
-            // A line change the waiter may have missed (one that came just before it
-            // went back to waiting) shows in the change counters.
-            if (pollLines || (error == 0 && lineChanges != lastLineChanges)) {
-                lastLineChanges = lineChanges;
-                int now = 0;
-                if (driver.Ioctl(fd, TIOCMGET, &now) == 0)
-                    postLines(now);
-            }
+            // The lines also from here: the waiter misses a change that comes just
+            // before it goes (back) to waiting, and some drivers have no TIOCMIWAIT.
+            int now = 0;
+            if (haveLines && driver.Ioctl(fd, TIOCMGET, &now) == 0)
+                postLines(now);
             lock.lock();
         }
     });
@@ -357,8 +347,7 @@ std::string TComPort::TakeLineErrors()
     if (!session || !session->haveCounters)
         return {};
     LineCounters now;
-    int lineChanges = 0;
-    if (ReadCounters(s_->driver, session->fd, now, lineChanges) != 0)
+    if (ReadCounters(s_->driver, session->fd, now) != 0)
         return {};
     const std::string what = GrownErrors(session->seen, now);
     session->seen = now;

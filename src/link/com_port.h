@@ -8,10 +8,10 @@
 // port is open and a poster is installed, two threads of the port watch it:
 //   - the line waiter sleeps in the kernel until CTS or DSR changes (TIOCMIWAIT) and
 //     posts the new lines to the window's thread;
-//   - the checker looks every kCheckIntervalMs at the error counters and at whether
-//     the device is still there; it posts a request to look at the counters (the
-//     window's thread then reports them, once) or the news that the device is gone.
-//     Where the driver has no TIOCMIWAIT the checker also polls the lines.
+//   - the checker looks every kCheckIntervalMs at the error counters, at the lines
+//     (a change the waiter missed, or a driver without TIOCMIWAIT) and at whether the
+//     device is still there; it posts a request to look at the counters (the window's
+//     thread then reports them, once), the lines, or the news that the device is gone.
 // Without a poster the port does not watch (line errors are still reported by
 // InputCount).
 //
@@ -34,8 +34,10 @@ public:
 
     void SetPoster(EventPoster poster);
     // How often the checker looks at the error counters (and, without TIOCMIWAIT, at
-    // the lines) while the port is open.
+    // the lines) while the port is open. The real-port tests look far more often, to
+    // meet every moment of an exchange.
     static constexpr int kCheckIntervalMs = 250;
+    void SetCheckInterval(int ms);
 
     void SetDeviceName(const std::string& name) override;
     std::string DeviceName() const override;

@@ -8,17 +8,29 @@ void LinkTestHost::ClearRecord()
 {
     progress_.clear();
     statuses_.clear();
+    statusTimesUs_.clear();
     record_.clear();
     processCalls_ = 0;
 }
 
 EventPoster LinkTestHost::Poster()
 {
-    return [this](std::function<void()> call) { posted_.push_back(std::move(call)); };
+    return [this](std::function<void()> call) {
+        std::lock_guard<std::mutex> lock(postedMutex_);
+        posted_.push_back(std::move(call));
+    };
+}
+
+size_t LinkTestHost::PostedWaiting() const
+{
+    std::lock_guard<std::mutex> lock(postedMutex_);
+    return posted_.size();
 }
 
 void LinkTestHost::Sleep(int ms)
 {
+    if (beforeSleep)
+        beforeSleep(ms);
     clock_.AdvanceMs(ms);
     sleptMs_ += ms;
     if (onSleep)
@@ -28,9 +40,15 @@ void LinkTestHost::Sleep(int ms)
 void LinkTestHost::ProcessMessages()
 {
     ++processCalls_;
-    while (!posted_.empty()) {
-        std::function<void()> call = std::move(posted_.front());
-        posted_.pop_front();
+    for (;;) {
+        std::function<void()> call;
+        {
+            std::lock_guard<std::mutex> lock(postedMutex_);
+            if (posted_.empty())
+                break;
+            call = std::move(posted_.front());
+            posted_.pop_front();
+        }
         call();
     }
 }
@@ -44,6 +62,7 @@ void LinkTestHost::SetProgress(int percent)
 void LinkTestHost::SetStatus(const std::string& text)
 {
     statuses_.push_back(text);
+    statusTimesUs_.push_back(clock_.NowUs());
     record_.push_back("status:" + text);
 }
 

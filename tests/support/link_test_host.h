@@ -12,6 +12,7 @@
 
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,10 +24,14 @@ public:
     ScriptedDialogs dialogs;
     // Runs after each Sleep has advanced the clock (to act at a moment of an exchange).
     std::function<void(int ms)> onSleep;
+    // Runs at the start of each Sleep, before the clock moves.
+    std::function<void(int ms)> beforeSleep;
 
     // ---- record ----
     const std::vector<int>& Progress() const { return progress_; }
     const std::vector<std::string>& Statuses() const { return statuses_; }
+    // Virtual time at which each status was shown.
+    const std::vector<int64_t>& StatusTimesUs() const { return statusTimesUs_; }
     // Everything shown, in order: "progress:0", "status:Text", "link:on", "editor:off",
     // "reset:on", "mode:off".
     const std::vector<std::string>& Record() const { return record_; }
@@ -40,9 +45,10 @@ public:
     int64_t SleptMs() const { return sleptMs_; }
     void ClearRecord();
 
-    // A poster that queues port events until the next ProcessMessages.
+    // A poster that queues port events until the next ProcessMessages; a port's own
+    // threads may post through it.
     EventPoster Poster();
-    size_t PostedWaiting() const { return posted_.size(); }
+    size_t PostedWaiting() const;
 
     // ---- LinkHost ----
     Dialogs& Messages() override { return dialogs; }
@@ -59,9 +65,11 @@ private:
     VirtualClock& clock_;
     std::vector<int> progress_;
     std::vector<std::string> statuses_;
+    std::vector<int64_t> statusTimesUs_;
     std::vector<std::string> record_;
     std::optional<bool> link_, editor_, resetPanel_, modePanel_;
     int processCalls_ = 0;
     int64_t sleptMs_ = 0;
+    mutable std::mutex postedMutex_;
     std::deque<std::function<void()>> posted_;
 };
