@@ -1,3 +1,4 @@
+#include "download.h"
 #include "service_options.h"
 #include "service_serial_number.h"
 #include "transfer_test_host.h"
@@ -48,6 +49,23 @@ TEST(SerialNumberTransfer, SendsSerialAndMarkAndTheBoardStoresThem)
     EXPECT_EQ(empty.Wire(), "\xBA\xA5\xB8" "......." "\xFA");
     EXPECT_EQ(empty.host.link.EditorControls(), false);
     EXPECT_EQ(empty.host.link.LinkControls(), true);
+}
+
+TEST(SerialNumberTransfer, AnyIdentityByteGoesBackToTheBoardAsItCame)
+{
+    // Read from the board, then sent back: also the bytes Windows-1252 leaves unassigned.
+    SerialRig rig;
+    rig.config.SerialNumber = "\x81\x8D\x8F\x90";
+    rig.config.DeviceMark = "\x9D" "\x80Z";
+    EmpfangenButtonClick(rig.board, rig.host, rig.params, rig.faults);
+    ASSERT_EQ(rig.params.DataPresent, 1);
+    rig.config.SerialNumber = "0000";
+    rig.config.DeviceMark = "000";
+    rig.board.ClearLog();
+    rig.Run();
+    EXPECT_EQ(rig.Wire(), "\xBA\xA5\xB8" "\x81\x8D\x8F\x90\x9D\x80Z\xFA");
+    EXPECT_EQ(rig.config.SerialNumber, "\x81\x8D\x8F\x90");
+    EXPECT_EQ(rig.config.DeviceMark, "\x9D\x80Z");
 }
 
 TEST(SerialNumberTransfer, UmlautsGoAsTheirBoardBytes)

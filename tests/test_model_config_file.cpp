@@ -127,6 +127,15 @@ TEST_F(ConfigFileTest, NegativeValuesAndIdentityRoundTrip)
     EXPECT_TRUE(host.dialogs.Events().empty());
 }
 
+TEST_F(ConfigFileTest, IdentityBytesWindows1252LeavesUnassignedAreWrittenAsTheyCame)
+{
+    params.SerialNumber = FromWindows1252("\x81\x8D\x8F\x90");
+    params.DeviceMark = FromWindows1252("\x9D" "A\x80");
+    params.FileName = "raw.lcd";
+    ASSERT_TRUE(WriteConfigFiles(params, host.dialogs));
+    EXPECT_NE(Get("raw.lcd").find("\r\n\x81\x8D\x8F\x90\r\n\x9D" "A\x80\r\n"), std::string::npos);
+}
+
 TEST_F(ConfigFileTest, ReaderAcceptsAnySeparatorsAndKeepsWhatAShortFileLacks)
 {
     // Blanks, tabs, bare LF and CR LF mixed; only 50 values.

@@ -15,6 +15,17 @@ TEST(Windows1252, GermanTextRoundTrips)
     EXPECT_EQ(FromWindows1252(bytes), text);
 }
 
+TEST(Windows1252, EveryByteRoundTrips)
+{
+    // The five codes Windows-1252 leaves unassigned too: the board's serial number and
+    // mark may hold any byte.
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += char(b);
+    EXPECT_EQ(ToWindows1252(FromWindows1252(all)), all);
+    EXPECT_EQ(FromWindows1252("\x81\x8D\x8F\x90\x9D"), "\u0081\u008D\u008F\u0090\u009D");
+}
+
 TEST(Windows1252, UnmappableBecomesQuestionMark)
 {
     EXPECT_EQ(ToWindows1252("a\xE2\x86\x92z"), "a?z");  // U+2192 arrow

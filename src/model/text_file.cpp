@@ -12,11 +12,14 @@
 
 namespace {
 
-// Code points of 0x80..0x9F in Windows-1252 (0 where the code is unassigned).
+// Code points of 0x80..0x9F in Windows-1252. The five codes Windows-1252 leaves
+// unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the control character of the same
+// number, so that every byte of the board's identity survives the way through the
+// program, its files and back.
 constexpr std::array<char32_t, 32> kHigh = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013,
-    0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013,
+    0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t c)
 {
@@ -53,7 +56,7 @@ std::string ToWindows1252(const std::string& utf8)
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) { out += char(c); continue; }
         char mapped = '?';
         for (size_t k = 0; k < kHigh.size(); ++k)
-            if (kHigh[k] == c && c != 0) mapped = char(0x80 + k);
+            if (kHigh[k] == c) mapped = char(0x80 + k);
         out += mapped;
     }
     return out;
@@ -63,7 +66,7 @@ std::string FromWindows1252(const std::string& bytes)
 {
     std::string out;
     for (unsigned char b : bytes) {
-        if (b >= 0x80 && b <= 0x9F) AppendUtf8(out, kHigh[b - 0x80] ? kHigh[b - 0x80] : U'?');
+        if (b >= 0x80 && b <= 0x9F) AppendUtf8(out, kHigh[b - 0x80]);
         else AppendUtf8(out, b);
     }
     return out;
