@@ -89,6 +89,8 @@ protected:
         setup.Virtual = std::make_unique<LiveBoard>(std::move(ownClock));
         setup.Trace = false;
         setup.LiveTicks = liveTicks;
+        if (Configure)
+            Configure(setup);
         form->UseBoard(std::move(setup));
         live = form->Board().Virtual();
         form->SleepFunction = [this](int ms) {
@@ -182,6 +184,8 @@ protected:
     std::vector<int> exitCodes;
     // Called after every sleep of the window, with the virtual clock already advanced.
     std::function<void(int)> OnSleep;
+    // Changes the board connection's setup before Start builds it.
+    std::function<void(BoardSetup&)> Configure;
 
 private:
     QString previousFolder_;
