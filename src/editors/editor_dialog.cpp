@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QKeyEvent>
 #include <QShowEvent>
 
 #include <array>
@@ -161,6 +162,28 @@ void EditorDialog::FormShow()
         if (QLineEdit* edit = first->Edit())
             edit->selectAll();
     }
+}
+
+void EditorDialog::FormPaint()
+{
+    for (FieldBinder* binder : binders_)
+        if (!KeepsColourOnPaint || !KeepsColourOnPaint(*binder))
+            binder->PaintByMark();
+}
+
+void EditorDialog::paintEvent(QPaintEvent* event)
+{
+    FormPaint();
+    QDialog::paintEvent(event);
+}
+
+void EditorDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void EditorDialog::showEvent(QShowEvent* event)
