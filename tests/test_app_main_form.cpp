@@ -307,6 +307,25 @@ TEST_F(MainFormTest, DeviceTypeSelector)
     EXPECT_EQ(params.DeviceType, 255);
 }
 
+TEST_F(MainFormTest, DeviceTypeListTakesTheFocusOnlyWhereTheUserReachesIt)
+{
+    Start();  // normal mode, no list: below the window and empty
+    EXPECT_EQ(form->ComboBox1->focusPolicy(), Qt::NoFocus);
+    form.reset();
+    params = ParameterSet{};
+    Start({"Wq3Zb5"});  // service mode, still no names
+    EXPECT_EQ(form->ComboBox1->focusPolicy(), Qt::NoFocus);
+    form.reset();
+    params = ParameterSet{};
+    PutDeviceTypes(256);
+    Start({"Wq3Zb5"});
+    EXPECT_EQ(form->ComboBox1->focusPolicy(), Qt::ClickFocus);  // by a click, never by Tab
+    form.reset();
+    params = ParameterSet{};
+    Start();  // normal mode with the names: the list lies below the window
+    EXPECT_EQ(form->ComboBox1->focusPolicy(), Qt::NoFocus);
+}
+
 TEST_F(MainFormTest, RefreshShowsTheParameterSet)
 {
     PutDeviceTypes(256);

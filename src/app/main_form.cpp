@@ -160,6 +160,13 @@ TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& 
     }
     // The selection follows DeviceType now that the list is there.
     ComboBox1->setCurrentIndex(params_.DeviceType < ComboBox1->count() ? params_.DeviceType : -1);
+    // Leaving the list stores its selection, so it takes the focus only from the user:
+    // by a click, in the service area of the service-mode window, with names in it.
+    // Tab skips it, so a button switched off during an exchange cannot hand its focus
+    // over to the list (hidden below the normal-mode window, and empty without
+    // GeraeteTyp.ini, where leaving it would store 255).
+    ComboBox1->setFocusPolicy(params_.ServiceMode && ComboBox1->count() > 0 ? Qt::ClickFocus
+                                                                            : Qt::NoFocus);
 
     EnableEditorControls(false);
     BuildFaultTexts();
