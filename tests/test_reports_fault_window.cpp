@@ -8,6 +8,8 @@
 #include "text_file.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QTableWidget>
@@ -155,4 +157,27 @@ TEST_F(FaultWindow, UnusableStoredSizeOpensAtTheUsualSize)
     EXPECT_EQ(form.height(), 766);
     EXPECT_EQ(params_.FaultWindowWidth, 1022);
     EXPECT_EQ(params_.FaultWindowHeight, 766);
+}
+
+TEST_F(FaultWindow, StoredSizeLargerThanTheScreenOpensAtTheUsualSize)
+{
+    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+    struct Case {
+        int Width, Height;
+        QSize Opens;
+    };
+    const Case cases[] = {{40000, 30000, {1022, 766}},
+                          {available.width() + 1, 300, {1022, 766}},
+                          {300, available.height() + 1, {1022, 766}},
+                          {available.width(), available.height(), available},
+                          {640, 480, {640, 480}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Width) + " x " + std::to_string(c.Height));
+        params_.FaultWindowWidth = c.Width;
+        params_.FaultWindowHeight = c.Height;
+        TFehlerSpeicherForm form(params_, faults_, dialogs_, 1.0f);
+        EXPECT_EQ(form.size(), c.Opens);
+        EXPECT_EQ(params_.FaultWindowWidth, c.Opens.width());
+        EXPECT_EQ(params_.FaultWindowHeight, c.Opens.height());
+    }
 }

@@ -95,8 +95,13 @@ TFehlerSpeicherForm::TFehlerSpeicherForm(ParameterSet& params, const FaultMemory
         StringGrid->setColumnWidth(column, Scaled(kShortColumnWidth));
     StringGrid->setColumnWidth(5, Scaled(kGridWidth) - Scaled(kFixedColumnsWidth));
 
-    // A hand-edited settings file may hold a size of 0 or less: open at the usual size.
-    if (params_.FaultWindowWidth <= 0 || params_.FaultWindowHeight <= 0) {
+    // A hand-edited settings file may hold a size of 0 or less, or one larger than the
+    // screen (which would take long and much memory to show): open at the usual size.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize available = screen ? screen->availableGeometry().size() : QSize();
+    if (params_.FaultWindowWidth <= 0 || params_.FaultWindowHeight <= 0
+        || (screen && (params_.FaultWindowWidth > available.width()
+                       || params_.FaultWindowHeight > available.height()))) {
         params_.FaultWindowWidth = ParameterSet{}.FaultWindowWidth;
         params_.FaultWindowHeight = ParameterSet{}.FaultWindowHeight;
     }
