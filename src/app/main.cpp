@@ -3,6 +3,7 @@
 #include "main_form.h"
 #include "parameter_set.h"
 #include "qt_dialogs.h"
+#include "qt_translation.h"
 #include "start_up.h"
 
 #include <QApplication>
@@ -40,6 +41,8 @@ int main(int argc, char** argv)
     // The title the desktop shows for the program (not appended to window captions).
     QApplication::setApplicationName("LCD Konfiguration");
     QApplication::setApplicationVersion(QString::fromStdString(ProgramVersionFromBuild()));
+    // Qt's own dialogs speak the program's language.
+    UseQtTranslation("de");
     // The program ends only through the main window's own end handling.
     QApplication::setQuitOnLastWindowClosed(false);
 
