@@ -561,7 +561,7 @@ TEST_F(EndDuringExchangeTest, ClosingTheWindowMidDownloadEndsWithoutAMessage)
     EXPECT_EQ(live->Port().BytesReceived().size(), bytesAtClose);
     EXPECT_FALSE(live->Port().Active());
     EXPECT_EQ(Bytes("Tavrix.ini"), (dir / "daten").string()
-                                       + "\t\t;Aktueller Pfad\r\n1000\t\t;Bildbreite\r\n"
-                                         "700\t\t;Bildh\xF6he\r\n");
+                                       + "\t\t;Aktueller Pfad\r\n780\t\t;Bildbreite\r\n"
+                                         "580\t\t;Bildh\xF6he\r\n");
     EXPECT_EQ(params.DataPresent, 0);
 }
