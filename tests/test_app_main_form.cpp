@@ -1,6 +1,7 @@
 #include "e2e_session.h"
 #include "info_form.h"
 #include "main_form.h"
+#include "outer_size.h"
 #include "parameter_set.h"
 #include "scripted_dialogs.h"
 #include "settings.h"
@@ -19,10 +20,13 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
+#include <tuple>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -236,6 +240,28 @@ TEST_F(MainFormTest, ServiceWordAndScaleDecideTheSize)
     EXPECT_EQ(CreateProgramForms(dialogs, at120Service, {"Wq3Zb5"}, 1.25f)->size(),
               QSize(741, 945));
     EXPECT_TRUE(dialogs.Events().empty());
+}
+
+// 593 x 570 and the others are outer sizes: shown with a frame, the window keeps them
+// and sits centred as a whole.
+TEST_F(MainFormTest, ShownWindowHasItsOuterSizeCentred)
+{
+    for (const auto& [arguments, scale, outer] :
+         {std::tuple{QStringList{}, 1.0f, QSize(593, 570)},
+          std::tuple{QStringList{"Wq3Zb5"}, 1.25f, QSize(741, 945)}}) {
+        params = ParameterSet{};
+        Start(arguments, scale);
+        form->Timer1Timer();
+        QApplication::processEvents();
+        EXPECT_EQ(form->frameGeometry().size(), outer);
+        EXPECT_LT(form->width(), outer.width());  // the frame is outside the client area
+        SCOPED_TRACE(scale);
+        const QRect available = form->screen()->availableGeometry();
+        if (available.height() >= outer.height()) {  // taller ones the platform may push down
+            EXPECT_EQ(form->frameGeometry().topLeft(), CentredFramePosition(available, outer));
+        }
+        form.reset();
+    }
 }
 
 TEST_F(MainFormTest, SettingsAndDeviceTypesAreReadWhileHidden)

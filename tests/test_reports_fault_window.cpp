@@ -112,7 +112,10 @@ TEST_F(FaultWindow, CaptionAtPaintAndSizeForTheSettings)
     form.grab();
     EXPECT_EQ(form.windowTitle(), "LCD Konfiguration v7.9  -  Neu.lcd");
 
-    form.resize(800, 600);
+    // Width and height are the outer size, frame included.
+    const QSize frame = form.frameGeometry().size() - form.size();
+    ASSERT_GT(frame.width(), 0);
+    form.resize(QSize(800, 600) - frame);
     EXPECT_EQ(params_.FaultWindowWidth, 800);
     EXPECT_EQ(params_.FaultWindowHeight, 600);
     EXPECT_EQ(form.StringGrid->width(), 776);
@@ -121,7 +124,9 @@ TEST_F(FaultWindow, CaptionAtPaintAndSizeForTheSettings)
 
     // The next start opens the window at the stored size.
     TFehlerSpeicherForm next(params_, faults_, dialogs_, 1.0f);
-    EXPECT_EQ(next.size(), QSize(800, 600));
+    EXPECT_EQ(next.size(), QSize(800, 600));  // hidden: no frame known yet
+    next.show();
+    EXPECT_EQ(next.frameGeometry().size(), QSize(800, 600));
 }
 
 TEST_F(FaultWindow, SaveMenuWritesTheMemory)

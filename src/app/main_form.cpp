@@ -7,6 +7,7 @@
 #include "editor_forms.h"
 #include "fault_memory.h"
 #include "info_form.h"
+#include "outer_size.h"
 #include "parameter_set.h"
 #include "reports.h"
 #include "settings.h"
@@ -141,7 +142,7 @@ TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& 
         params_.ServiceMode = 1;
         ShowServiceControls();
     }
-    setFixedSize(S(kNormalWidth), S(height));
+    outer_ = new OuterSize(this, QSize(S(kNormalWidth), S(height)), OuterSize::Kind::Fixed);
 
     params_.ProgramVersion = ProgramVersionFromBuild();
     SetCaption(MainCaption(params_.ProgramVersion));
@@ -474,8 +475,7 @@ void TMainForm::RefreshMainWindow()
 void TMainForm::Timer1Timer()
 {
     Timer1->stop();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    outer_->Centre();
     show();
     params_.StartFolder = QDir::currentPath().toStdString();
     if (params_.SettingsLoaded == 0)

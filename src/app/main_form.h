@@ -29,6 +29,7 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class QTimer;
+class OuterSize;
 class TInfoForm;
 struct ParameterSet;
 
@@ -193,6 +194,7 @@ private:
     QDialog* editorForms_[8] = {};
     QDialog* fehlerSpeicherForm_ = nullptr;
     std::unique_ptr<BoardConnection> board_;
+    OuterSize* outer_ = nullptr;  // 593 x 570 (756 in service mode), frame included
     bool acceptingSerial_ = false;
     bool settingOptions_ = false;
 };

@@ -13,6 +13,7 @@
 #include <vector>
 
 class ArrowControl;
+class OuterSize;
 class QLabel;
 
 class EditorDialog : public QDialog {
@@ -50,6 +51,7 @@ private:
 
     EditorTable table_;
     FieldContext context_;
+    OuterSize* outer_ = nullptr;
     std::vector<FieldBinder*> binders_;
     std::map<std::string, FieldBinder*> byControl_;
     std::map<std::string, QLabel*> labels_;

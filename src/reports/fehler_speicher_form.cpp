@@ -4,6 +4,7 @@
 #include "fault_export.h"
 #include "fault_memory.h"
 #include "fault_texts.h"
+#include "outer_size.h"
 #include "parameter_set.h"
 
 #include <QAction>
@@ -105,7 +106,8 @@ TFehlerSpeicherForm::TFehlerSpeicherForm(ParameterSet& params, const FaultMemory
         params_.FaultWindowWidth = ParameterSet{}.FaultWindowWidth;
         params_.FaultWindowHeight = ParameterSet{}.FaultWindowHeight;
     }
-    resize(params_.FaultWindowWidth, params_.FaultWindowHeight);
+    outer_ = new OuterSize(this, QSize(params_.FaultWindowWidth, params_.FaultWindowHeight),
+                           OuterSize::Kind::Resizable);
 }
 
 int TFehlerSpeicherForm::Scaled(double designPixels) const
@@ -154,12 +156,16 @@ void TFehlerSpeicherForm::FormPaint()
         setWindowTitle(caption);
 }
 
+// The window's width and height are its outer size, frame included, as they go to the
+// settings file and as the grid's allowances count them.
 void TFehlerSpeicherForm::FormResize()
 {
-    params_.FaultWindowWidth = width();
-    params_.FaultWindowHeight = height();
+    const QSize outer = OuterSizeOf(*this);
+    params_.FaultWindowWidth = outer.width();
+    params_.FaultWindowHeight = outer.height();
     MainMenu->setGeometry(0, 0, width(), MainMenu->sizeHint().height());
-    StringGrid->resize(width() - Scaled(kWidthAllowance), height() - Scaled(kHeightAllowance));
+    StringGrid->resize(outer.width() - Scaled(kWidthAllowance),
+                       outer.height() - Scaled(kHeightAllowance));
     int fixed = 0;
     for (int column = 0; column < kColumns - 1; ++column)
         fixed += StringGrid->columnWidth(column);
@@ -173,8 +179,7 @@ void TFehlerSpeicherForm::Speichern1Click()
 
 void TFehlerSpeicherForm::showEvent(QShowEvent* event)
 {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    outer_->Centre();
     FormShow();
     QDialog::showEvent(event);
 }
