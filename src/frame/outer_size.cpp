@@ -63,9 +63,13 @@ bool OuterSize::eventFilter(QObject* watched, QEvent* event)
     if (watched != window_)
         return false;
     switch (event->type()) {
+    // The window manager's frame shows up in the window's geometry at one of these: a
+    // move when it placed the window anew, else its first paint or activation.
     case QEvent::Show:
     case QEvent::Move:
-    case QEvent::Resize: {
+    case QEvent::Resize:
+    case QEvent::Paint:
+    case QEvent::WindowActivate: {
         const QMargins frame = Frame();
         if (frame != applied_) {
             Apply(frame);
