@@ -4,6 +4,7 @@
 #include "parameter_set.h"
 #include "qt_dialogs.h"
 #include "qt_translation.h"
+#include "screen_scale.h"
 #include "start_up.h"
 
 #include <QApplication>
@@ -37,6 +38,8 @@ public:
 
 int main(int argc, char** argv)
 {
+    // The windows scale themselves by the screen's dots per inch.
+    SwitchOffToolkitScaling();
     LcdApplication app(argc, argv);
     // The title the desktop shows for the program (not appended to window captions).
     QApplication::setApplicationName("LCD Konfiguration");

@@ -111,12 +111,6 @@ std::string ProgramVersionFromBuild()
     return std::to_string(LCD_VERSION_MAJOR) + "." + std::to_string(LCD_VERSION_MINOR);
 }
 
-float ScreenScaleFactor()
-{
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? float(screen->logicalDotsPerInch() / 96.0) : 1.0f;
-}
-
 TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& arguments,
                      float scale, QWidget* parent)
     : QMainWindow(parent),

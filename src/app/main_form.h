@@ -7,6 +7,7 @@
 #include "config_file.h"
 #include "ending_dialogs.h"
 #include "link_host.h"
+#include "screen_scale.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -41,8 +42,6 @@ inline constexpr int kStartTimerMs = 1000;
 
 // "7.9": major and minor of the program version compiled in.
 std::string ProgramVersionFromBuild();
-// The screen's logical dots per inch / 96.
-float ScreenScaleFactor();
 
 class TMainForm : public QMainWindow, public LinkHost, public ConfigFileHost {
 public:
