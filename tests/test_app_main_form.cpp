@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -196,6 +197,26 @@ TEST_F(MainFormTest, StartsHiddenWithTheStartValuesShown)
 
     EXPECT_TRUE(form->Timer1->isActive());
     EXPECT_EQ(form->Timer1->interval(), 1000);
+}
+
+// The idle bar is told apart from the white status field beneath it: a groove of its
+// own inside its frame.
+TEST_F(MainFormTest, IdleProgressBarShowsItsGrooveNotAWhiteField)
+{
+    Start();
+    ASSERT_EQ(form->ProgressBar->value(), 0);
+    const QImage bar = form->ProgressBar->grab().toImage();
+    const QImage status = form->statusLabel->grab().toImage();
+    const QColor groove = bar.pixelColor(bar.width() / 2, bar.height() / 2);
+    const QColor field = status.pixelColor(status.width() / 2, status.height() / 2);
+    EXPECT_EQ(field, QColor(Qt::white));
+    EXPECT_LT(groove.lightness(), field.lightness() - 10) << groove.name().toStdString();
+    const QColor edge = bar.pixelColor(bar.width() / 2, 0);
+    EXPECT_NE(edge, groove) << "a frame around the groove";
+    // Running, the bar fills with its chunk.
+    form->SetProgress(100);
+    const QImage full = form->ProgressBar->grab().toImage();
+    EXPECT_NE(full.pixelColor(full.width() / 2, full.height() / 2), groove);
 }
 
 TEST_F(MainFormTest, MenuEntriesAndTheirOrder)

@@ -97,6 +97,17 @@ QLabel* LinePanel(QLabel* panel)
     return panel;
 }
 
+// A progress bar at 0 % is only its frame and groove; the style draws the groove in
+// the field colour, which makes it look like the white status field beneath it. Its
+// groove takes the recessed grey of a progress bar's trough instead.
+QProgressBar* Groove(QProgressBar* bar)
+{
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window).darker(110));
+    bar->setPalette(palette);
+    return bar;
+}
+
 QFrame* RedPanel(QFrame* panel)
 {
     Fill(panel, Qt::red);
@@ -205,7 +216,7 @@ void TMainForm::BuildControls()
 
     // Status and port.
     GroupBox3 = at(new QGroupBox("Status", client), "GroupBox3", 16, 176, 353, 89, true);
-    ProgressBar = at(new QProgressBar(GroupBox3), "ProgressBar", 12, 26, 231, 20, false);
+    ProgressBar = at(Groove(new QProgressBar(GroupBox3)), "ProgressBar", 12, 26, 231, 20, false);
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
     ProgressBar->setTextVisible(false);
