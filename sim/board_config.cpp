@@ -32,7 +32,7 @@ std::vector<uint8_t> ConfigBoard::DownloadStream() const
 {
     std::vector<std::string> fields;
     for (int32_t v : Values) fields.push_back(std::to_string(v));
-    for (int32_t t : FaultTimes) fields.push_back(std::to_string(t));
+    for (uint32_t t : FaultTimes) fields.push_back(std::to_string(t));
     for (int i = 0; i < kBoardFaultRecords - Faults.MissingFaultCodes; ++i)
         fields.push_back(std::to_string(FaultCodes[i]));
     for (int i = 0; i < Faults.ExtraFields; ++i) fields.push_back("0");

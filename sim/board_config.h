@@ -51,7 +51,8 @@ public:
 
     // ---- what the board keeps (bytes as the board holds them) ----
     std::array<int32_t, kBoardValues> Values{};
-    std::array<int32_t, kBoardFaultRecords> FaultTimes{};  // in the order they are sent
+    // Seconds of the board's unsigned 32-bit operating-time counter, in the order sent.
+    std::array<uint32_t, kBoardFaultRecords> FaultTimes{};
     std::array<int32_t, kBoardFaultRecords> FaultCodes{};
     std::string SerialNumber = "0001";
     std::string DeviceMark = "ABC";

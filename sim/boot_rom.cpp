@@ -89,7 +89,9 @@ void BootRom::OnByte(VirtualBoard& board, uint8_t byte)
 void BootRom::Command(VirtualBoard& board)
 {
     switch (command_[0]) {
-    case kClearStatus: srd_ &= uint8_t(~(kSrdEraseError | kSrdProgramError)); break;
+    case kClearStatus:
+        srd_ &= uint8_t(~(kSrdEraseError | kSrdProgramError | kSrdPageWriteError));
+        break;
     case kReadStatus: ReadStatus(board); break;
     case kIdCheck: CheckId(); break;
     case kEraseAll: Erase(board, command_[1]); break;
@@ -105,11 +107,7 @@ void BootRom::ReadStatus(VirtualBoard& board)
         return;
     // The registers are read when the sequencer is ready again.
     const int64_t wait = std::max<int64_t>(0, busyUntilUs_ - board.NowUs());
-    board.At(wait, [this, &board] {
-        const uint8_t srd = srd_ | (UndefinedBits & 0x4F);
-        const uint8_t srd1 = srd1_ | (UndefinedBits & 0xF3);
-        board.Send({srd, srd1}, kAnswerDelayUs);
-    });
+    board.At(wait, [this, &board] { board.Send({srd_, srd1_}, kAnswerDelayUs); });
 }
 
 void BootRom::CheckId()
@@ -167,6 +165,8 @@ void BootRom::ProgramPage(VirtualBoard& board)
                 srd_ |= kSrdProgramError;
             cell &= data[size_t(i)];
         }
+        if (failure == Failure::PageWriteError && page == FailPage)
+            srd_ |= kSrdPageWriteError;
         if (failure == Failure::SilentBadPage && page == FailPage)
             flash_[size_t(page + kBadPageByte)] ^= 0x01;
     });

@@ -4,7 +4,8 @@
 //
 // After reset with the Mode line high it waits for the baud-rate detection (sixteen
 // 0x00, then 0xB0, echoed), then takes the commands: 0x50 clear status, 0x70 read
-// status (SRD, SRD1; answered once a running erase or program has finished), 0xF5 ID
+// status (SRD, SRD1; answered once a running erase or program has finished; the bits
+// it does not use stay 0, as on the board's chip), 0xF5 ID
 // check, 0xA7 0xD0 erase all, 0x41 page program, 0xFF page read. Erase, program and
 // read are refused until the ID has been verified. Dropping the Mode line takes the
 // microcontroller out of boot mode: it ignores every byte from then on.
@@ -20,6 +21,7 @@ public:
     static constexpr uint8_t kSrdReady = 0x80;
     static constexpr uint8_t kSrdEraseError = 0x20;
     static constexpr uint8_t kSrdProgramError = 0x10;
+    static constexpr uint8_t kSrdPageWriteError = 0x08;
     static constexpr uint8_t kSrd1IdVerified = 0x0C;
     static constexpr uint8_t kSrd1IdMismatch = 0x04;
 
@@ -39,14 +41,12 @@ public:
         NoStatusReply,   // 0x70 is never answered
         EraseError,      // the erase ends with the erase error bit
         ProgramError,    // programming FailPage ends with the program error bit
+        PageWriteError,  // programming FailPage ends with SRD 0x88: ready, bit 3 set
         SilentBadPage,   // FailPage is programmed wrongly, the status says fine
     };
     Failure failure = Failure::None;
     int FailPage = -1;             // page address, e.g. 0x8300
     uint8_t WrongBaudByte = 0xE0;
-    // Bits the maker leaves undefined, ORed into every status reply (SRD bits 6 and
-    // 3..0, SRD1 bits 7..4 and 1..0), since a real chip may return anything there.
-    uint8_t UndefinedBits = 0x00;
 
     BootRom();
 

@@ -145,6 +145,37 @@ TEST_F(SessionTest, SearchDownloadEditSaveOpenAndUploadReachTheBoard)
               std::string::npos);
 }
 
+// Without GeraeteTyp.ini the device-type list is empty and lies outside the normal-mode
+// window: it never takes the focus, so leaving it never stores "no selection" (255).
+TEST_F(SessionTest, DeviceTypeOfTheBoardSurvivesTheEditorsWithoutTheTypeList)
+{
+    fs::remove(dir / "GeraeteTyp.ini");
+    Start();
+    ASSERT_EQ(form->ComboBox1->count(), 0);
+    form->activateWindow();
+    QApplication::processEvents();
+    const uint8_t boardType = Board().DeviceType;
+    ASSERT_NE(boardType, 255);
+
+    QTest::mouseClick(form->EmpfangenButton, Qt::LeftButton);
+    ASSERT_EQ(params.DataPresent, 1);
+    EXPECT_EQ(params.DeviceType, boardType);
+    EXPECT_NE(QApplication::focusWidget(), form->ComboBox1);
+
+    const std::string typeLine = std::to_string(boardType) + "\r\n";
+    dialogs.ChooseSave(Path("daten/typ.lcd"));
+    form->Speichernunter1->trigger();
+    ASSERT_TRUE(Bytes("daten/typ.lcd").ends_with("DEM\r\n" + typeLine));
+
+    for (QPushButton* button : EditorButtons())
+        ASSERT_TRUE(WithModal([button] { QTest::mouseClick(button, Qt::LeftButton); },
+                              [](QWidget*) {}))
+            << button->objectName().toStdString();
+    form->Speichern1->trigger();
+    EXPECT_EQ(params.DeviceType, boardType);
+    EXPECT_TRUE(Bytes("daten/typ.lcd").ends_with("DEM\r\n" + typeLine));
+}
+
 TEST_F(SessionTest, FaultWindowShowsTheBoardRecordsAndExportsThem)
 {
     Start();

@@ -1,6 +1,7 @@
 #include "e2e_session.h"
 #include "info_form.h"
 #include "main_form.h"
+#include "outer_size.h"
 #include "parameter_set.h"
 #include "scripted_dialogs.h"
 #include "settings.h"
@@ -14,15 +15,19 @@
 #include <QDialog>
 #include <QDir>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
+#include <tuple>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -194,6 +199,26 @@ TEST_F(MainFormTest, StartsHiddenWithTheStartValuesShown)
     EXPECT_EQ(form->Timer1->interval(), 1000);
 }
 
+// The idle bar is told apart from the white status field beneath it: a groove of its
+// own inside its frame.
+TEST_F(MainFormTest, IdleProgressBarShowsItsGrooveNotAWhiteField)
+{
+    Start();
+    ASSERT_EQ(form->ProgressBar->value(), 0);
+    const QImage bar = form->ProgressBar->grab().toImage();
+    const QImage status = form->statusLabel->grab().toImage();
+    const QColor groove = bar.pixelColor(bar.width() / 2, bar.height() / 2);
+    const QColor field = status.pixelColor(status.width() / 2, status.height() / 2);
+    EXPECT_EQ(field, QColor(Qt::white));
+    EXPECT_LT(groove.lightness(), field.lightness() - 10) << groove.name().toStdString();
+    const QColor edge = bar.pixelColor(bar.width() / 2, 0);
+    EXPECT_NE(edge, groove) << "a frame around the groove";
+    // Running, the bar fills with its chunk.
+    form->SetProgress(100);
+    const QImage full = form->ProgressBar->grab().toImage();
+    EXPECT_NE(full.pixelColor(full.width() / 2, full.height() / 2), groove);
+}
+
 TEST_F(MainFormTest, MenuEntriesAndTheirOrder)
 {
     Start();
@@ -236,6 +261,28 @@ TEST_F(MainFormTest, ServiceWordAndScaleDecideTheSize)
     EXPECT_EQ(CreateProgramForms(dialogs, at120Service, {"Wq3Zb5"}, 1.25f)->size(),
               QSize(741, 945));
     EXPECT_TRUE(dialogs.Events().empty());
+}
+
+// 593 x 570 and the others are outer sizes: shown with a frame, the window keeps them
+// and sits centred as a whole.
+TEST_F(MainFormTest, ShownWindowHasItsOuterSizeCentred)
+{
+    for (const auto& [arguments, scale, outer] :
+         {std::tuple{QStringList{}, 1.0f, QSize(593, 570)},
+          std::tuple{QStringList{"Wq3Zb5"}, 1.25f, QSize(741, 945)}}) {
+        params = ParameterSet{};
+        Start(arguments, scale);
+        form->Timer1Timer();
+        QApplication::processEvents();
+        EXPECT_EQ(form->frameGeometry().size(), outer);
+        EXPECT_LT(form->width(), outer.width());  // the frame is outside the client area
+        SCOPED_TRACE(scale);
+        const QRect available = form->screen()->availableGeometry();
+        if (available.height() >= outer.height()) {  // taller ones the platform may push down
+            EXPECT_EQ(form->frameGeometry().topLeft(), CentredFramePosition(available, outer));
+        }
+        form.reset();
+    }
 }
 
 TEST_F(MainFormTest, SettingsAndDeviceTypesAreReadWhileHidden)
@@ -305,6 +352,25 @@ TEST_F(MainFormTest, DeviceTypeSelector)
     form->ComboBox1->setCurrentIndex(-1);
     form->ComboBox1Exit();
     EXPECT_EQ(params.DeviceType, 255);
+}
+
+TEST_F(MainFormTest, DeviceTypeListTakesTheFocusOnlyWhereTheUserReachesIt)
+{
+    Start();  // normal mode, no list: below the window and empty
+    EXPECT_EQ(form->ComboBox1->focusPolicy(), Qt::NoFocus);
+    form.reset();
+    params = ParameterSet{};
+    Start({"Wq3Zb5"});  // service mode, still no names
+    EXPECT_EQ(form->ComboBox1->focusPolicy(), Qt::NoFocus);
+    form.reset();
+    params = ParameterSet{};
+    PutDeviceTypes(256);
+    Start({"Wq3Zb5"});
+    EXPECT_EQ(form->ComboBox1->focusPolicy(), Qt::ClickFocus);  // by a click, never by Tab
+    form.reset();
+    params = ParameterSet{};
+    Start();  // normal mode with the names: the list lies below the window
+    EXPECT_EQ(form->ComboBox1->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(MainFormTest, RefreshShowsTheParameterSet)
@@ -542,7 +608,7 @@ TEST_F(EndDuringExchangeTest, ClosingTheWindowMidDownloadEndsWithoutAMessage)
     EXPECT_EQ(live->Port().BytesReceived().size(), bytesAtClose);
     EXPECT_FALSE(live->Port().Active());
     EXPECT_EQ(Bytes("Tavrix.ini"), (dir / "daten").string()
-                                       + "\t\t;Aktueller Pfad\r\n1000\t\t;Bildbreite\r\n"
-                                         "700\t\t;Bildh\xF6he\r\n");
+                                       + "\t\t;Aktueller Pfad\r\n780\t\t;Bildbreite\r\n"
+                                         "580\t\t;Bildh\xF6he\r\n");
     EXPECT_EQ(params.DataPresent, 0);
 }

@@ -1,4 +1,5 @@
 #include "qt_dialogs.h"
+#include "qt_translation.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -78,4 +79,31 @@ TEST(QtDialogs, InformationBoxesAreTitledInformation)
     EXPECT_EQ(seen.buttons, QMessageBox::Ok | QMessageBox::No);
     AnswerNextBox(seen, QMessageBox::Ok);
     EXPECT_TRUE(dialogs.ConfirmOk("Fehlerspeicher löschen?"));
+}
+
+// Qt's standard dialogs in German, as the rest of the program; English when chosen.
+TEST(QtDialogs, StandardDialogsSpeakGerman)
+{
+    ASSERT_TRUE(UseQtTranslation("de"));
+    auto buttonTexts = [] {
+        QMessageBox box(QMessageBox::Information, "Information", "x",
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
+        QStringList texts;
+        for (QMessageBox::StandardButton b :
+             {QMessageBox::Yes, QMessageBox::No, QMessageBox::Ok, QMessageBox::Cancel})
+            texts << box.button(b)->text().remove('&');
+        return texts;
+    };
+    EXPECT_EQ(buttonTexts(), (QStringList{"Ja", "Nein", "OK", "Abbrechen"}));
+    QFileDialog save;
+    save.setAcceptMode(QFileDialog::AcceptSave);
+    EXPECT_EQ(save.windowTitle(), "Speichern unter");
+
+    ASSERT_TRUE(UseQtTranslation("en"));
+    EXPECT_EQ(buttonTexts(), (QStringList{"Yes", "No", "OK", "Cancel"}));
+    ASSERT_TRUE(UseQtTranslation("de"));
+    EXPECT_EQ(buttonTexts()[0], "Ja");
+    EXPECT_FALSE(UseQtTranslation("xx"));  // not installed: English again
+    EXPECT_EQ(buttonTexts()[0], "Yes");
+    UseQtTranslation("en");
 }

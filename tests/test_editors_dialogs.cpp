@@ -101,7 +101,7 @@ TEST_F(EditorDialogs, SpaceTogglesTheMarkAndColourOnly)
     Open(EditorForm::Timing);
     auto* edit = Get("EditAbkuehlzeit");
     const int32_t stored = params.Values[44];
-    EXPECT_EQ(Colour(edit), UsableColour());
+    EXPECT_EQ(Colour(edit), WindowColour());
     for (const char* text : {"12x", "99999"}) {
         Type(edit, text);
         QTest::keyClick(edit, Qt::Key_Space);
@@ -111,7 +111,7 @@ TEST_F(EditorDialogs, SpaceTogglesTheMarkAndColourOnly)
         EXPECT_EQ(params.Values[44], stored);
         QTest::keyClick(edit, Qt::Key_Space);
         EXPECT_EQ(params.PatchMarks[44], 0);
-        EXPECT_EQ(Colour(edit), UsableColour());
+        EXPECT_EQ(Colour(edit), WindowColour());
         EXPECT_EQ(edit->text().toStdString(), text);
     }
     EXPECT_TRUE(messages.Log().empty());
@@ -201,6 +201,58 @@ TEST_F(EditorDialogs, StoredNegativeValuesShowUnsigned)
     params.Values[1] = -1;
     Open(EditorForm::Timing);
     EXPECT_EQ(Get("EditVorheizzeit")->text(), "4294967295");
+}
+
+TEST_F(EditorDialogs, TypingStopsAtMaxLengthAfterALongStoredValue)
+{
+    params.Values[1] = -1;
+    Open(EditorForm::Timing);
+    auto* edit = Get("EditVorheizzeit");  // five characters
+    ASSERT_EQ(edit->text(), "4294967295");
+    // Shown whole, but nothing can be added to it.
+    edit->setCursorPosition(10);
+    QTest::keyClicks(edit, "12");
+    EXPECT_EQ(edit->text(), "4294967295");
+    // Shortened, it still cannot grow again beyond five characters.
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "429496729");
+    QTest::keyClicks(edit, "7");
+    EXPECT_EQ(edit->text(), "429496729");
+    // Replaced by typing: five characters at most.
+    Type(edit, "1234567890");
+    EXPECT_EQ(edit->text(), "12345");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(params.Values[1], 12345);
+    Type(edit, "9876543");
+    EXPECT_EQ(edit->text(), "98765");
+}
+
+TEST_F(EditorDialogs, EscapeClosesNothing)
+{
+    Open(EditorForm::GrenzwerteMaxPWR);
+    for (const char* name : {"Edit1", "RadioButton1"}) {
+        QWidget* w = dialog->findChild<QWidget*>(name);
+        ASSERT_NE(w, nullptr) << name;
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Escape);
+        EXPECT_TRUE(dialog->isVisible()) << name;
+    }
+    Open(EditorForm::Grenzwerte_IA_Mittelwert);
+    auto* list = Get<QComboBox>("ComboBox1");
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());
+    Open(EditorForm::Allgemeines);
+    auto* box = Get<QCheckBox>("CheckBox4");
+    const bool checked = box->isChecked();
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(box->isChecked(), checked);
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(messages.Log().empty());
+    // The close box still closes.
+    dialog->close();
+    EXPECT_FALSE(dialog->isVisible());
 }
 
 TEST_F(EditorDialogs, MarksSurviveClosingReopeningAndNewValues)
@@ -299,32 +351,77 @@ TEST_F(EditorDialogs, ReflectedPowerLimitSwitchesTheSwrLimitOff)
     auto* returnPower = Get("MaxRuecklaufEdit");
     auto* returnTime = Get("MaxRueckZeitEdit");
     EXPECT_TRUE(swr->isEnabled());
-    EXPECT_EQ(Colour(swr), UsableColour());
-    EXPECT_EQ(Colour(returnPower), SwitchedOffColour());
+    EXPECT_EQ(Colour(swr), WindowColour());
+    EXPECT_EQ(Colour(returnPower), MenuColour());
     EXPECT_FALSE(Get<QLabel>("LabelMaxRuecklauf")->isEnabled());
 
     Enter(returnPower, "500");
     EXPECT_EQ(params.Values[40], 500);
     EXPECT_FALSE(swr->isEnabled());
-    EXPECT_EQ(Colour(swr), SwitchedOffColour());
-    EXPECT_EQ(Colour(returnPower), UsableColour());
-    EXPECT_EQ(Colour(returnTime), UsableColour());
+    EXPECT_EQ(Colour(swr), MenuColour());
+    EXPECT_EQ(Colour(returnPower), WindowColour());
+    EXPECT_EQ(Colour(returnTime), WindowColour());
     EXPECT_TRUE(returnTime->isEnabled());
     EXPECT_FALSE(Get<QLabel>("LabelMaxSWR")->isEnabled());
     EXPECT_TRUE(Get<QLabel>("LabelMaxRueckZeit")->isEnabled());
 
     Enter(returnPower, "0");
     EXPECT_TRUE(swr->isEnabled());
-    EXPECT_EQ(Colour(swr), UsableColour());
-    EXPECT_EQ(Colour(returnTime), SwitchedOffColour());
+    EXPECT_EQ(Colour(swr), WindowColour());
+    EXPECT_EQ(Colour(returnTime), MenuColour());
 
     // With one of the three marked, the colours stay as they are.
     returnTime->selectAll();
     QTest::keyClick(returnTime, Qt::Key_Space);
     Enter(returnPower, "500");
     EXPECT_FALSE(swr->isEnabled());
-    EXPECT_EQ(Colour(swr), UsableColour());
+    EXPECT_EQ(Colour(swr), WindowColour());
     EXPECT_EQ(Colour(returnTime), MarkedColour());
+}
+
+// A repaint gives every unmarked field the window colour, switched off or not; only
+// the heater limits keep the menu colour while the heater box is off.
+TEST_F(EditorDialogs, RepaintGivesUnmarkedFieldsTheWindowColour)
+{
+    params.Values[40] = 0;  // reflected-power limit off: its fields in the menu colour
+    params.Values[34] = 2;  // heater off
+    params.PatchMarks[81] = 0;
+    Open(EditorForm::Grenzwerte);
+    auto* returnPower = Get("MaxRuecklaufEdit");
+    auto* high = Get("EditHZmax");
+    ASSERT_EQ(Colour(returnPower), MenuColour());
+    ASSERT_EQ(Colour(high), MenuColour());
+    dialog->grab();
+    EXPECT_EQ(Colour(returnPower), WindowColour());
+    EXPECT_EQ(Colour(Get("MaxRueckZeitEdit")), WindowColour());
+    EXPECT_EQ(Colour(high), MenuColour());
+    EXPECT_EQ(Colour(Get("EditHZmin")), MenuColour());
+
+    // Heater on: its fields follow the repaint rule again.
+    QTest::mouseClick(Get<QCheckBox>("CheckBox2"), Qt::LeftButton);
+    ASSERT_EQ(params.Values[34], 1);
+    dialog->grab();
+    EXPECT_EQ(Colour(high), WindowColour());
+
+    // Marked fields stay red through a repaint.
+    returnPower->setFocus();
+    QTest::keyClick(returnPower, Qt::Key_Space);
+    dialog->grab();
+    EXPECT_EQ(Colour(returnPower), MarkedColour());
+}
+
+TEST_F(EditorDialogs, UnmarkingGivesTheWindowColourAtOnce)
+{
+    params.Values[40] = 0;
+    Open(EditorForm::Grenzwerte);
+    auto* returnPower = Get("MaxRuecklaufEdit");  // switched off, still enabled
+    ASSERT_EQ(Colour(returnPower), MenuColour());
+    returnPower->setFocus();
+    QTest::keyClick(returnPower, Qt::Key_Space);
+    EXPECT_EQ(Colour(returnPower), MarkedColour());
+    QTest::keyClick(returnPower, Qt::Key_Space);
+    EXPECT_EQ(params.PatchMarks[40], 0);
+    EXPECT_EQ(Colour(returnPower), WindowColour());
 }
 
 TEST_F(EditorDialogs, HeaterLimitsNeedTheBoxAndExactlyOne)
@@ -337,13 +434,13 @@ TEST_F(EditorDialogs, HeaterLimitsNeedTheBoxAndExactlyOne)
     EXPECT_FALSE(high->isEnabled());
     EXPECT_FALSE(Get("EditHZmin")->isEnabled());
     EXPECT_FALSE(Get<QLabel>("LabelHeizungV")->isEnabled());
-    EXPECT_EQ(Colour(high), SwitchedOffColour());
+    EXPECT_EQ(Colour(high), MenuColour());
     EXPECT_EQ(high->text(), " 1.2");  // switched off, still showing its value
 
     QTest::mouseClick(heater, Qt::LeftButton);
     EXPECT_EQ(params.Values[34], 1);
     EXPECT_TRUE(high->isEnabled());
-    EXPECT_EQ(Colour(high), UsableColour());
+    EXPECT_EQ(Colour(high), WindowColour());
     EXPECT_TRUE(Get<QLabel>("LabelHeizungV")->isEnabled());
 
     // No key handling and no mark: space is the box's own toggle.
@@ -444,8 +541,8 @@ TEST_F(EditorDialogs, BandModeSwitchesFieldsAndKeepsTheirValues)
     EXPECT_FALSE(all->isEnabled());
     EXPECT_FALSE(g1->isEnabled());
     EXPECT_TRUE(band40->isEnabled());
-    EXPECT_EQ(Colour(all), SwitchedOffColour());
-    EXPECT_EQ(Colour(band40), UsableColour());
+    EXPECT_EQ(Colour(all), MenuColour());
+    EXPECT_EQ(Colour(band40), WindowColour());
     EXPECT_EQ(all->text(), "201");
 
     Enter(band40, "1234");
@@ -455,7 +552,7 @@ TEST_F(EditorDialogs, BandModeSwitchesFieldsAndKeepsTheirValues)
     EXPECT_FALSE(g1->isEnabled());
     EXPECT_FALSE(band40->isEnabled());
     EXPECT_FALSE(Get<QLabel>("Label3")->isEnabled());
-    EXPECT_EQ(Colour(band40), SwitchedOffColour());
+    EXPECT_EQ(Colour(band40), MenuColour());
     EXPECT_EQ(band40->text(), "1234");
 
     Get<QRadioButton>("RadioButton2")->click();
@@ -482,6 +579,50 @@ TEST_F(EditorDialogs, UnknownBandModeOpensTheFirstButtonAndStoresZero)
     EXPECT_FALSE(Get("Edit10")->isEnabled());
 }
 
+TEST_F(EditorDialogs, ReopenedOnTheSelectedFirstButtonKeepsTheStoredMode)
+{
+    params.Values[56] = 3;
+    Open(EditorForm::GrenzwerteMaxPWR);
+    ASSERT_TRUE(Get<QRadioButton>("RadioButton1")->isChecked());
+    EXPECT_EQ(params.Values[56], 0);  // selected by the show: stored
+
+    params.Values[56] = 7;  // from a file or the board, while the first button is selected
+    Reopen();
+    EXPECT_TRUE(Get<QRadioButton>("RadioButton1")->isChecked());
+    EXPECT_EQ(params.Values[56], 7);
+    EXPECT_TRUE(Get("Edit1")->isEnabled());  // mode 0 is applied all the same
+    EXPECT_FALSE(Get("EditG1U")->isEnabled());
+    EXPECT_FALSE(Get("Edit40")->isEnabled());
+
+    // From another mode the first button becomes selected again: 0 is stored.
+    params.Values[56] = 2;
+    Reopen();
+    EXPECT_TRUE(Get<QRadioButton>("RadioButton3")->isChecked());
+    params.Values[56] = 5;
+    Reopen();
+    EXPECT_TRUE(Get<QRadioButton>("RadioButton1")->isChecked());
+    EXPECT_EQ(params.Values[56], 0);
+    EXPECT_FALSE(Get("Edit40")->isEnabled());
+}
+
+TEST_F(EditorDialogs, RepaintOfABandDialogGivesSwitchedOffFieldsTheWindowColour)
+{
+    params.Values[45] = 0;
+    params.PatchMarks[50] = 1;  // Edit30
+    Open(EditorForm::PWR_Korrektur);
+    ASSERT_EQ(Colour(Get("Edit20")), MenuColour());
+    dialog->grab();
+    for (const char* name : {"EditG1U", "Edit160", "Edit20", "Edit10"}) {
+        EXPECT_FALSE(Get(name)->isEnabled()) << name;
+        EXPECT_EQ(Colour(Get(name)), WindowColour()) << name;
+    }
+    EXPECT_EQ(Colour(Get("Edit30")), MarkedColour());
+    // Choosing a mode colours by the mode again, until the next repaint.
+    Get<QRadioButton>("RadioButton2")->click();
+    EXPECT_EQ(Colour(Get("Edit160")), MenuColour());
+    EXPECT_EQ(Colour(Get("EditG1U")), WindowColour());
+}
+
 TEST_F(EditorDialogs, CorrectionWithoutFactorSwitchesAllFieldsOffButMarkedStayRed)
 {
     params.Values[45] = 0;
@@ -491,7 +632,7 @@ TEST_F(EditorDialogs, CorrectionWithoutFactorSwitchesAllFieldsOffButMarkedStayRe
     for (const char* name : {"EditG1U", "Edit160", "Edit30", "Edit10"})
         EXPECT_FALSE(Get(name)->isEnabled()) << name;
     EXPECT_EQ(Colour(Get("Edit30")), MarkedColour());
-    EXPECT_EQ(Colour(Get("Edit20")), SwitchedOffColour());
+    EXPECT_EQ(Colour(Get("Edit20")), MenuColour());
     EXPECT_EQ(Get("Edit30")->text(), "1.04");
 }
 
@@ -540,9 +681,11 @@ TEST_F(EditorDialogs, DialogsCarryTheirNamesCaptionsAndScaledSizes)
             Open(e.form, scale);
             EXPECT_EQ(dialog->objectName().toStdString(), e.className);
             EXPECT_EQ(dialog->windowTitle().toStdString(), e.caption);
-            // Outer design size times the scale; the client area is that minus the frame.
-            EXPECT_EQ(dialog->width(), int(e.width * scale) - int(16 * scale));
-            EXPECT_EQ(dialog->height(), int(e.height * scale) - int(39 * scale));
+            // Outer design size times the scale, the frame included; the client area is
+            // that minus the frame the platform drew around the shown dialog.
+            EXPECT_EQ(dialog->frameGeometry().size(),
+                      QSize(int(e.width * scale), int(e.height * scale)));
+            EXPECT_LT(dialog->width(), int(e.width * scale));
             for (QWidget* child : dialog->findChildren<QWidget*>()) {
                 if (child->parentWidget() != dialog.get())
                     continue;

@@ -309,12 +309,69 @@ TEST_F(FlashBench, SilentBoardLeavesTheIdUnchecked)
     ExpectEndStep(false);
 }
 
-TEST_F(FlashBench, UndefinedStatusBitsDoNotFailASoundUpdate)
+TEST(FlashStatus, ComparedWhole)
 {
-    rom.UndefinedBits = 0xFF;
-    ASSERT_TRUE(FlashFirmware(link, host, MakeImage(0xFE00)));
-    EXPECT_EQ(inner.LastStatus(), "Daten-Flash programmiert");
-    EXPECT_EQ(dialogs().Log(), std::vector<std::string>{"beep"});
+    EXPECT_TRUE(FlashReady({0x80, 0x00}));
+    EXPECT_TRUE(FlashReady({0x80, 0x0C}));
+    for (uint8_t srd : {0x88, 0xC0, 0x81, 0x90, 0xA0, 0x00})
+        EXPECT_FALSE(FlashReady({srd, 0x0C})) << int(srd);
+    EXPECT_TRUE(IdVerified({0x80, 0x0C}));
+    for (uint8_t srd1 : {0x0D, 0x0E, 0x1C, 0x8C, 0x04, 0x00})
+        EXPECT_FALSE(IdVerified({0x80, srd1})) << int(srd1);
+
+    // Failing only through bits the reports do not name: the beep and no box.
+    VirtualClock clock;
+    LinkTestHost host(clock);
+    ReportFlashStatus(host, {0x88, 0x0C});
+    ReportIdStatus(host, {0x80, 0x0E});
+    EXPECT_EQ(host.dialogs.Log(), (std::vector<std::string>{"beep", "beep"}));
+}
+
+TEST_F(FlashBench, PageWrittenWithAnErrorEndsTheUpdate)
+{
+    rom.failure = BootRom::Failure::PageWriteError;
+    rom.FailPage = 0x8200;
+    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_EQ(dialogs().Log(), std::vector<std::string>{"beep"});  // 0x88: no bit with a text
+    EXPECT_EQ(rom.PagesProgrammed(), (std::vector<int>{0x8000, 0x8100, 0x8200}));
+    EXPECT_TRUE(rom.PagesRead().empty());
+    EXPECT_EQ(inner.LastStatus(), "Code-Flash programmieren");
+    ExpectEndStep(false);
+}
+
+// The 50 ms before the status request count from the moment the ID block has left the PC.
+TEST_F(FlashBench, IdBlockLeavesThePcBeforeTheWait)
+{
+    ASSERT_TRUE(FlashFirmware(link, host, MakeImage(0xFF00, false)));
+    std::vector<const Log*> sent;
+    for (const Log& e : board.Log())
+        if (e.kind == Log::Kind::ToBoard)
+            sent.push_back(&e);
+    size_t id = 0;
+    while (id < sent.size() && sent[id]->byte != 0xF5)
+        ++id;
+    ASSERT_LT(id + 12, sent.size());
+    const Log& lastIdByte = *sent[id + 11];
+    const Log& request = *sent[id + 12];
+    EXPECT_EQ(request.byte, 0x70);
+    EXPECT_GE(request.timeUs - lastIdByte.timeUs, kCommandWaitMs * 1000 + kByteTimeUs);
+    EXPECT_LE(request.timeUs - lastIdByte.timeUs,
+              (kCommandWaitMs + LinkTiming::kSentPollMs) * 1000 + kByteTimeUs);
+}
+
+TEST_F(FlashBench, IdBlockThatDoesNotLeaveThePc)
+{
+    // Writes stick from the ID block on (16 zeros, B0 and 50 have gone out).
+    inner.onSleep = [this](int) {
+        if (board.BytesReceived().size() == 18)
+            board.WritesStuck = true;
+    };
+    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_EQ(dialogs().Log(),
+              (std::vector<std::string>{"beep", "error:Daten senden konnte nicht ausgeführt werden!  "
+                                                "Fehlercode 30\n\n             Datenübertragung abgebrochen!"}));
+    EXPECT_TRUE(rom.IdsTried().empty());
+    ExpectEndStep(false);
 }
 
 TEST_F(FlashBench, BaudRateFailures)

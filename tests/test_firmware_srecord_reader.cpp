@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -118,9 +119,9 @@ TEST(SRecordReader, LaterRecordsOverwriteEarlierOnes)
 TEST(SRecordReader, OtherRecordKindsArePassedOver)
 {
     // An S1 and an S3 record that would land in the images if they were read, and an
-    // S5 count record, between sound S2 records.
+    // S5 count record (three data records before it), between sound S2 records.
     const std::string file = "S1058000AABB0F\r\n" + Line(0x8000, {1})
-                             + "S30700008000CCDDF0\r\nS5030002FA\r\n" + VectorRecord() + "S7";
+                             + "S30700008000CCDDF0\r\nS5030003F9\r\n" + VectorRecord() + "S7";
     const SRecordResult r = ReadSRecords(file);
     ASSERT_TRUE(r.image) << r.message;
     EXPECT_EQ(r.image->codeImage[0], 1);
@@ -216,6 +217,52 @@ TEST(SRecordReader, RecordCutShortByTheEndRecordIsRefused)
               "Fehlerhafter Datensatz in der Firmware-Datei!");
     // A termination record right after a sound record still ends reading with success.
     EXPECT_EQ(Refusal(sound + Line(0x8100, {1, 2}) + "S9030000FC\r\n"), "");
+}
+
+TEST(SRecordReader, RecordEndingBeforeItsCountIsRefused)
+{
+    const std::string sound = Line(0x8000, {1}) + VectorRecord();
+    const std::string end = "S9030000FC\r\n";
+    const char* damaged = "Fehlerhafter Datensatz in der Firmware-Datei!";
+    // Cut in the count, in the address, in the data, before the checksum.
+    for (const char* cut : {"S2", "S21", "S214", "S2140080", "S21400810001"})
+        EXPECT_EQ(Refusal(sound + cut + "\r\n" + end), damaged) << cut;
+    // Its checksum would be 00, which a line end read as digits would give.
+    EXPECT_EQ(Refusal(sound + "S2050080007A\r\n" + end), damaged);
+    EXPECT_EQ(Refusal(sound + "S2050080007A00\r\n" + end), "");
+    // Cut short and followed by the next record instead of the termination record.
+    EXPECT_EQ(Refusal(sound + "S21400810001" + Line(0x8200, {1}) + end), damaged);
+    // A line end inside the record before the termination record, even without one
+    // between them.
+    EXPECT_EQ(Refusal(sound + "S214" + end), damaged);
+}
+
+TEST(SRecordReader, CountRecordMustMatchTheDataRecords)
+{
+    const std::string records = Line(0x8000, {1}) + Line(0x8100, {2}) + VectorRecord();  // 3
+    const std::string end = "S9030000FC\r\n";
+    auto s5 = [](int count) {
+        char text[16];
+        const unsigned sum = 3 + unsigned(count >> 8) + unsigned(count & 0xFF);
+        std::snprintf(text, sizeof text, "S503%04X%02X", unsigned(count), ~sum & 0xFF);
+        return std::string(text);
+    };
+    EXPECT_EQ(s5(3), "S5030003F9");
+    EXPECT_EQ(Refusal(records + s5(3) + "\r\n" + end), "");
+    const char* wrong = "Firmware-Datei unvollständig: die Anzahl der Datensätze stimmt nicht!";
+    EXPECT_EQ(Refusal(records + s5(2) + "\r\n" + end), wrong);
+    EXPECT_EQ(Refusal(records + s5(4) + "\r\n" + end), wrong);
+    // Records after the count record are not counted by it.
+    EXPECT_EQ(Refusal(Line(0x8000, {1}) + s5(1) + "\r\n" + Line(0x8100, {2}) + VectorRecord() + end), "");
+    // S6 counts in three bytes.
+    EXPECT_EQ(Refusal(records + "S604000003F8\r\n" + end), "");
+    EXPECT_EQ(Refusal(records + "S604000002F9\r\n" + end), wrong);
+    // A count record with a wrong checksum, a wrong length or cut short.
+    EXPECT_EQ(Refusal(records + "S5030003F8\r\n" + end), "Checksummen-Fehler!");
+    EXPECT_EQ(Refusal(records + "S504000003F8\r\n" + end),
+              "Fehlerhafter Datensatz in der Firmware-Datei!");
+    EXPECT_EQ(Refusal(records + "S50300\r\n" + end), "Fehlerhafter Datensatz in der Firmware-Datei!");
+    EXPECT_EQ(Refusal(records + "S50300"), "Unerwartetes Dateiende!");
 }
 
 TEST(SRecordReader, WrittenImagesReadBackUnchanged)

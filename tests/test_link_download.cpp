@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const std::string kTimeout = "Datenübertragungsfehler!\n\nZeitüberschreitung.";
@@ -98,6 +100,29 @@ TEST_F(DownloadTest, ProgressIsFieldsByThirty)
     EXPECT_NE(std::find(p.begin(), p.end(), 4), p.end());
     EXPECT_EQ(p[p.size() - 2], 70);
     EXPECT_EQ(std::count(p.begin(), p.end(), 71), 0);
+}
+
+TEST_F(DownloadTest, FaultTimesAreTheBoardsUnsignedCounter)
+{
+    config.FaultTimes[999] = 4294967295u;  // entry 1: the counter's highest value
+    config.FaultTimes[998] = 2147483648u;  // entry 2: just past the signed range
+    config.Values[0] = 2147483647;
+    Run();
+    EXPECT_EQ(Messages(), std::vector<std::string>{});
+    EXPECT_EQ(uint32_t(faults.Entry(1).Time), 4294967295u);
+    EXPECT_EQ(uint32_t(faults.Entry(2).Time), 2147483648u);
+    EXPECT_EQ(params.Values[0], 2147483647);
+}
+
+// The board sends more fields than it should: the bar stops at 100.
+TEST_F(DownloadTest, ProgressStaysWithinTheBarOnALongBlock)
+{
+    config.Faults.ExtraFields = 1000;  // 3120 fields: 104 by the rule of thirty
+    Run();
+    const std::vector<int>& p = host.link.Progress();
+    ASSERT_FALSE(p.empty());
+    EXPECT_EQ(*std::max_element(p.begin(), p.end()), 100);
+    EXPECT_NE(std::find(p.begin(), p.end(), 100), p.end());
 }
 
 TEST_F(DownloadTest, LanguageOneAndSixteenCharacterVersionPass)
@@ -314,6 +339,16 @@ TEST(DownloadBlock, FieldValuesAndFaultNumbers)
     EXPECT_EQ(FieldValue("12ab3"), 12);
     EXPECT_EQ(FieldValue("-2147483648"), INT32_MIN);
     EXPECT_EQ(FieldValue("99999999999999"), INT32_MAX);
+    // Fault times wrap modulo 2^32 like the board's counter; values saturate.
+    EXPECT_EQ(FaultTimeValue("4294967295"), 4294967295u);
+    EXPECT_EQ(FaultTimeValue("4294967296"), 0u);
+    EXPECT_EQ(FaultTimeValue("4294967301"), 5u);
+    EXPECT_EQ(FaultTimeValue("-1"), 4294967295u);
+    EXPECT_EQ(FaultTimeValue("90061"), 90061u);
+    EXPECT_EQ(FaultTimeValue("12ab3"), 12u);
+    EXPECT_EQ(FaultTimeValue(""), 0u);
+    EXPECT_EQ(FaultTimeValue("99999999999999"), uint32_t(99999999999999ull % 4294967296ull));
+    EXPECT_EQ(FieldValue("4294967295"), INT32_MAX);
     EXPECT_EQ(FaultTextNumber(0), 0);
     EXPECT_EQ(FaultTextNumber(38), 38);
     EXPECT_EQ(FaultTextNumber(39), 39);

@@ -1,6 +1,7 @@
 #include "patch_file.h"
 #include "scripted_dialogs.h"
 #include "text_file.h"
+#include "unprivileged.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -116,4 +117,31 @@ TEST_F(PatchFolder, FailedWriteIsReportedWithoutToneAndKeepsTheOldFile)
     EXPECT_EQ(dialogs.Log(),
               (std::vector<std::string>{"beep", "info:Die Patch-Datei konnte nicht geschrieben werden !\n\n"
                                                     + (dir / "fehlt" / "TavrixPatch.ini").string()}));
+}
+
+TEST(PatchFileProtected, WriteProtectedFileIsRefusedWithTheWriteMessage)
+{
+    const std::string dir = SharedTempFolder("patch_protect");
+    const fs::path file = fs::path(dir) / "TavrixPatch.ini";
+    ASSERT_TRUE(WriteFileAtomically(file.string(), "alt"));
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ParameterSet params;
+    params.ValueCount = kValueCount;
+    params.StartFolder = dir;
+    params.PatchMarks[0] = 1;
+
+    const UnprivilegedRun run = RunUnprivileged([&] {
+        ScriptedDialogs dialogs;
+        int tones = 0;
+        PatchDateierstellen1Click(dialogs, params, [&] { ++tones; });
+        std::string log = "tones=" + std::to_string(tones);
+        for (const std::string& line : dialogs.Log())
+            log += "|" + line;
+        return log;
+    });
+    ASSERT_TRUE(run.Completed);
+    EXPECT_EQ(run.Result, "tones=0|beep|info:Die Patch-Datei konnte nicht geschrieben werden !\n\n"
+                              + file.string());
+    EXPECT_EQ(*ReadFileBytes(file.string()), "alt");
+    fs::remove_all(dir);
 }

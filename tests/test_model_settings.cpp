@@ -1,7 +1,9 @@
 #include "scripted_dialogs.h"
 #include "settings.h"
 #include "text_file.h"
+#include "unprivileged.h"
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -131,6 +133,26 @@ TEST_F(SettingsTest, WriteFailureIsQuietAndLeavesNoHalfFile)
     EXPECT_FALSE(written);
     EXPECT_EQ(*ReadFileBytes(ini), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST(SettingsWrite, WriteProtectedFileIsKeptAndNamedOnStandardError)
+{
+    const std::string dir = SharedTempFolder("settings_protect");
+    const fs::path ini = fs::path(dir) / "Tavrix.ini";
+    std::ofstream(ini, std::ios::binary) << "alt";
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ParameterSet params;
+    params.StartFolder = dir;
+    params.DataFolder = "/daten";
+
+    const UnprivilegedRun run = RunUnprivileged([&] { return WriteSettings(params) ? "written" : "refused"; });
+    ASSERT_TRUE(run.Completed);
+    EXPECT_EQ(run.Result, "refused");
+    EXPECT_EQ(*ReadFileBytes(ini.string()), "alt");
+    EXPECT_EQ(std::count(run.Errors.begin(), run.Errors.end(), '\n'), 1) << run.Errors;
+    EXPECT_NE(run.Errors.find(ini.string()), std::string::npos) << run.Errors;
+    EXPECT_NE(run.Errors.find("Permission denied"), std::string::npos) << run.Errors;
+    fs::remove_all(dir);
 }
 
 TEST(DefaultDataFolder, AppendsTheProgramFolderOnce)

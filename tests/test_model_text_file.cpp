@@ -1,7 +1,9 @@
 #include "text_file.h"
+#include "unprivileged.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -67,5 +69,50 @@ TEST(TextFile, ReplacingKeepsModeAndFollowsLinks)
     EXPECT_EQ(*ReadFileBytes(target.string()), "neu");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::remove_all(dir);
+}
+
+TEST(TextFile, WriteProtectedFileIsRefusedAndStaysAsItWas)
+{
+    const fs::path dir = SharedTempFolder("textprotect");
+    const fs::path locked = dir / "alt.lcd";
+    const fs::path open = dir / "offen.lcd";
+    ASSERT_TRUE(WriteFileAtomically(locked.string(), "alt"));
+    ASSERT_TRUE(WriteFileAtomically(open.string(), "offen"));
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(open, fs::perms::all);
+
+    // The folder may be written, so a rename could replace the file: it must not.
+    const UnprivilegedRun run = RunUnprivileged([&] {
+        std::string r;
+        r += MayWriteFile(locked.string()) ? "may " : "may-not ";
+        r += WriteFileAtomically(locked.string(), "neu") ? "written " : "refused ";
+        r += errno == EACCES ? "EACCES " : "other ";
+        r += WriteFileAtomically(open.string(), "neu") ? "written" : "refused";
+        return r;
+    });
+    ASSERT_TRUE(run.Completed);
+    EXPECT_EQ(run.Result, "may-not refused EACCES written");
+    EXPECT_EQ(*ReadFileBytes(locked.string()), "alt");
+    EXPECT_EQ(*ReadFileBytes(open.string()), "neu");
+    EXPECT_FALSE(fs::exists(locked.string() + ".tmp~"));
+    fs::remove_all(dir);
+}
+
+TEST(TextFile, ReplacedFileKeepsOwnerAndGroup)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "giving a file to another owner needs root";
+    const fs::path dir = fs::temp_directory_path() / ("textowner_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "a.lcd").string();
+    ASSERT_TRUE(WriteFileAtomically(path, "alt"));
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    ASSERT_TRUE(WriteFileAtomically(path, "neu"));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(*ReadFileBytes(path), "neu");
     fs::remove_all(dir);
 }

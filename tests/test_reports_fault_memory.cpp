@@ -6,6 +6,7 @@
 #include "parameter_set.h"
 #include "scripted_dialogs.h"
 #include "text_file.h"
+#include "unprivileged.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -196,4 +197,31 @@ TEST_F(FaultExport, FailedWriteAsksAgainAndKeepsWhatWasThere)
     EXPECT_TRUE(fs::is_directory(dir_ / "ordner.txt" / "inhalt"));
     EXPECT_EQ(ReadFileBytes(Path("gut.txt")).value_or(""), kSmallMemoryBytes);
     EXPECT_EQ(name_, "gut.txt");
+}
+
+TEST(FaultExportProtected, WriteProtectedFileIsRefusedAndTheDialogComesBack)
+{
+    const std::string dir = SharedTempFolder("fault_export_protect");
+    const fs::path file = fs::path(dir) / "alt.txt";
+    ASSERT_TRUE(WriteFileAtomically(file.string(), "alt"));
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ParameterSet params;
+    params.DataFolder = dir;
+
+    const UnprivilegedRun run = RunUnprivileged([&] {
+        ScriptedDialogs dialogs;
+        dialogs.ChooseSave(file.string());
+        dialogs.AnswerYesNo(Answer::Yes);
+        dialogs.ChooseSave(std::nullopt);
+        std::string name = "unbenannt";
+        std::string log = SaveFaultMemory(SmallMemory(), params, dialogs, name) ? "saved" : "not saved";
+        for (const std::string& line : dialogs.Log())
+            log += "|" + line;
+        return log;
+    });
+    ASSERT_TRUE(run.Completed);
+    EXPECT_EQ(run.Result, "not saved|save:" + kFilter + "|beep|yesno:" + Question("alt.txt")
+                              + "|beep|info:Datei kann nicht geöffnet werden!|save:" + kFilter);
+    EXPECT_EQ(*ReadFileBytes(file.string()), "alt");
+    fs::remove_all(dir);
 }

@@ -8,6 +8,8 @@
 #include "text_file.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QTableWidget>
@@ -110,7 +112,10 @@ TEST_F(FaultWindow, CaptionAtPaintAndSizeForTheSettings)
     form.grab();
     EXPECT_EQ(form.windowTitle(), "LCD Konfiguration v7.9  -  Neu.lcd");
 
-    form.resize(800, 600);
+    // Width and height are the outer size, frame included.
+    const QSize frame = form.frameGeometry().size() - form.size();
+    ASSERT_GT(frame.width(), 0);
+    form.resize(QSize(800, 600) - frame);
     EXPECT_EQ(params_.FaultWindowWidth, 800);
     EXPECT_EQ(params_.FaultWindowHeight, 600);
     EXPECT_EQ(form.StringGrid->width(), 776);
@@ -119,7 +124,9 @@ TEST_F(FaultWindow, CaptionAtPaintAndSizeForTheSettings)
 
     // The next start opens the window at the stored size.
     TFehlerSpeicherForm next(params_, faults_, dialogs_, 1.0f);
-    EXPECT_EQ(next.size(), QSize(800, 600));
+    EXPECT_EQ(next.size(), QSize(800, 600));  // hidden: no frame known yet
+    next.show();
+    EXPECT_EQ(next.frameGeometry().size(), QSize(800, 600));
 }
 
 TEST_F(FaultWindow, SaveMenuWritesTheMemory)
@@ -155,4 +162,27 @@ TEST_F(FaultWindow, UnusableStoredSizeOpensAtTheUsualSize)
     EXPECT_EQ(form.height(), 766);
     EXPECT_EQ(params_.FaultWindowWidth, 1022);
     EXPECT_EQ(params_.FaultWindowHeight, 766);
+}
+
+TEST_F(FaultWindow, StoredSizeLargerThanTheScreenOpensAtTheUsualSize)
+{
+    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+    struct Case {
+        int Width, Height;
+        QSize Opens;
+    };
+    const Case cases[] = {{40000, 30000, {1022, 766}},
+                          {available.width() + 1, 300, {1022, 766}},
+                          {300, available.height() + 1, {1022, 766}},
+                          {available.width(), available.height(), available},
+                          {640, 480, {640, 480}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Width) + " x " + std::to_string(c.Height));
+        params_.FaultWindowWidth = c.Width;
+        params_.FaultWindowHeight = c.Height;
+        TFehlerSpeicherForm form(params_, faults_, dialogs_, 1.0f);
+        EXPECT_EQ(form.size(), c.Opens);
+        EXPECT_EQ(params_.FaultWindowWidth, c.Opens.width());
+        EXPECT_EQ(params_.FaultWindowHeight, c.Opens.height());
+    }
 }

@@ -3,6 +3,8 @@
 #include "main_form.h"
 #include "parameter_set.h"
 #include "qt_dialogs.h"
+#include "qt_translation.h"
+#include "screen_scale.h"
 #include "start_up.h"
 
 #include <QApplication>
@@ -36,10 +38,14 @@ public:
 
 int main(int argc, char** argv)
 {
+    // The windows scale themselves by the screen's dots per inch.
+    SwitchOffToolkitScaling();
     LcdApplication app(argc, argv);
     // The title the desktop shows for the program (not appended to window captions).
     QApplication::setApplicationName("LCD Konfiguration");
     QApplication::setApplicationVersion(QString::fromStdString(ProgramVersionFromBuild()));
+    // Qt's own dialogs speak the program's language.
+    UseQtTranslation("de");
     // The program ends only through the main window's own end handling.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -7,6 +7,7 @@
 #include "editor_forms.h"
 #include "fault_memory.h"
 #include "info_form.h"
+#include "outer_size.h"
 #include "parameter_set.h"
 #include "reports.h"
 #include "settings.h"
@@ -96,6 +97,17 @@ QLabel* LinePanel(QLabel* panel)
     return panel;
 }
 
+// A progress bar at 0 % is only its frame and groove; the style draws the groove in
+// the field colour, which makes it look like the white status field beneath it. Its
+// groove takes the recessed grey of a progress bar's trough instead.
+QProgressBar* Groove(QProgressBar* bar)
+{
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window).darker(110));
+    bar->setPalette(palette);
+    return bar;
+}
+
 QFrame* RedPanel(QFrame* panel)
 {
     Fill(panel, Qt::red);
@@ -108,12 +120,6 @@ QFrame* RedPanel(QFrame* panel)
 std::string ProgramVersionFromBuild()
 {
     return std::to_string(LCD_VERSION_MAJOR) + "." + std::to_string(LCD_VERSION_MINOR);
-}
-
-float ScreenScaleFactor()
-{
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? float(screen->logicalDotsPerInch() / 96.0) : 1.0f;
 }
 
 TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& arguments,
@@ -141,7 +147,7 @@ TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& 
         params_.ServiceMode = 1;
         ShowServiceControls();
     }
-    setFixedSize(S(kNormalWidth), S(height));
+    outer_ = new OuterSize(this, QSize(S(kNormalWidth), S(height)), OuterSize::Kind::Fixed);
 
     params_.ProgramVersion = ProgramVersionFromBuild();
     SetCaption(MainCaption(params_.ProgramVersion));
@@ -160,6 +166,13 @@ TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& 
     }
     // The selection follows DeviceType now that the list is there.
     ComboBox1->setCurrentIndex(params_.DeviceType < ComboBox1->count() ? params_.DeviceType : -1);
+    // Leaving the list stores its selection, so it takes the focus only from the user:
+    // by a click, in the service area of the service-mode window, with names in it.
+    // Tab skips it, so a button switched off during an exchange cannot hand its focus
+    // over to the list (hidden below the normal-mode window, and empty without
+    // GeraeteTyp.ini, where leaving it would store 255).
+    ComboBox1->setFocusPolicy(params_.ServiceMode && ComboBox1->count() > 0 ? Qt::ClickFocus
+                                                                            : Qt::NoFocus);
 
     EnableEditorControls(false);
     BuildFaultTexts();
@@ -203,7 +216,7 @@ void TMainForm::BuildControls()
 
     // Status and port.
     GroupBox3 = at(new QGroupBox("Status", client), "GroupBox3", 16, 176, 353, 89, true);
-    ProgressBar = at(new QProgressBar(GroupBox3), "ProgressBar", 12, 26, 231, 20, false);
+    ProgressBar = at(Groove(new QProgressBar(GroupBox3)), "ProgressBar", 12, 26, 231, 20, false);
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
     ProgressBar->setTextVisible(false);
@@ -488,8 +501,7 @@ void TMainForm::RefreshMainWindow()
 void TMainForm::Timer1Timer()
 {
     Timer1->stop();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    outer_->Centre();
     show();
     params_.StartFolder = QDir::currentPath().toStdString();
     if (params_.SettingsLoaded == 0)

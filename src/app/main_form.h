@@ -7,6 +7,7 @@
 #include "config_file.h"
 #include "ending_dialogs.h"
 #include "link_host.h"
+#include "screen_scale.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -29,6 +30,7 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class QTimer;
+class OuterSize;
 class TInfoForm;
 struct ParameterSet;
 
@@ -40,8 +42,6 @@ inline constexpr int kStartTimerMs = 1000;
 
 // "7.9": major and minor of the program version compiled in.
 std::string ProgramVersionFromBuild();
-// The screen's logical dots per inch / 96.
-float ScreenScaleFactor();
 
 class TMainForm : public QMainWindow, public LinkHost, public ConfigFileHost {
 public:
@@ -195,6 +195,7 @@ private:
     QDialog* editorForms_[8] = {};
     QDialog* fehlerSpeicherForm_ = nullptr;
     std::unique_ptr<BoardConnection> board_;
+    OuterSize* outer_ = nullptr;  // 593 x 570 (756 in service mode), frame included
     bool acceptingSerial_ = false;
     bool settingOptions_ = false;
     // Button1 and ComboBox1 as they were when the link controls went off.

@@ -5,6 +5,8 @@
 
 #include <QLabel>
 
+#include <string>
+
 namespace {
 
 constexpr int kReturnPowerIndex = 40;
@@ -62,8 +64,8 @@ void ApplyHeaterSwitch(EditorDialog& dialog)
 
 void ApplyBandMode(EditorDialog& dialog)
 {
-    const FieldBinder* modeGroup = dialog.Binder("RadioButton");
-    const int mode = modeGroup->Stored();
+    // The selected button decides: a stored mode outside 0 to 2 shows as mode 0.
+    const int mode = dialog.Binder("RadioButton")->ShownMode();
     SetFieldUsable(dialog, "Edit1", mode == 0 || mode == 1);
     SetFieldUsable(dialog, "EditG1U", mode == 1);
     for (int i = 0; i < 9; ++i) {
@@ -82,11 +84,19 @@ void AttachDialogRules(EditorDialog& dialog)
             ApplyReturnPowerChoice(dialog);
             ApplyHeaterSwitch(dialog);
         };
+        dialog.KeepsColourOnPaint = [&dialog](const FieldBinder& binder) {
+            const std::string& control = binder.Field().Control;
+            return (control == "EditHZmax" || control == "EditHZmin")
+                   && dialog.Params().Values[kHeaterIndex] != 1;
+        };
         break;
     case EditorForm::GrenzwerteMaxPWR:
     case EditorForm::Grenzwerte_IA_Mittelwert:
     case EditorForm::PWR_Korrektur:
         dialog.Binder("RadioButton")->AfterStore = [&dialog] { ApplyBandMode(dialog); };
+        // Also when the stored mode's button was selected already and nothing was
+        // clicked by the show.
+        dialog.ShowRules = [&dialog] { ApplyBandMode(dialog); };
         break;
     default:
         break;

@@ -1,6 +1,7 @@
 #include "editor_dialog.h"
 
 #include "arrow_control.h"
+#include "outer_size.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QKeyEvent>
 #include <QShowEvent>
 
 #include <array>
@@ -16,9 +18,6 @@
 
 namespace {
 
-// Title bar and borders of a dialog frame at 96 dpi; the design sizes are outer sizes.
-constexpr int kFrameWidth = 16;
-constexpr int kFrameHeight = 39;
 constexpr int kFieldHeight = 21;
 
 int Scaled(int design, float scale) { return static_cast<int>(design * scale); }
@@ -33,8 +32,9 @@ EditorDialog::EditorDialog(const EditorTable& table, ParameterSet& params, Dialo
     setWindowTitle(QString::fromStdString(table_.Caption));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
-    setFixedSize(Scaled(table_.Width, scale) - Scaled(kFrameWidth, scale),
-                 Scaled(table_.Height, scale) - Scaled(kFrameHeight, scale));
+    // The design sizes are outer sizes, the window manager's frame included.
+    outer_ = new OuterSize(this, QSize(Scaled(table_.Width, scale), Scaled(table_.Height, scale)),
+                           OuterSize::Kind::Fixed);
 
     std::array<QRadioButton*, 3> radios{};
     ArrowControl* arrows = nullptr;
@@ -163,13 +163,34 @@ void EditorDialog::FormShow()
     }
 }
 
+void EditorDialog::FormPaint()
+{
+    for (FieldBinder* binder : binders_)
+        if (!KeepsColourOnPaint || !KeepsColourOnPaint(*binder))
+            binder->PaintByMark();
+}
+
+void EditorDialog::paintEvent(QPaintEvent* event)
+{
+    FormPaint();
+    QDialog::paintEvent(event);
+}
+
+void EditorDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void EditorDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    outer_->Centre();
     FormShow();
 }
 

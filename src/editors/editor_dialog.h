@@ -13,6 +13,7 @@
 #include <vector>
 
 class ArrowControl;
+class OuterSize;
 class QLabel;
 
 class EditorDialog : public QDialog {
@@ -28,13 +29,21 @@ public:
 
     // The dialog's own rules, run on every opening after the fields show their values.
     std::function<void()> ShowRules;
+    // Fields the repaint leaves as they are (the heater limits while switched off).
+    std::function<bool(const FieldBinder&)> KeepsColourOnPaint;
 
     // Each opening: every field shows its stored value, the rules run, the focus goes
     // to the dialog's first field.
     void FormShow();
+    // Every repaint: each field red when marked, else the window colour, whether it
+    // is switched off or not (KeepsColourOnPaint names the exceptions).
+    void FormPaint();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    // The dialogs close only through the title-bar close box: Escape closes nothing.
+    void keyPressEvent(QKeyEvent* event) override;
     void done(int result) override;
 
 private:
@@ -42,6 +51,7 @@ private:
 
     EditorTable table_;
     FieldContext context_;
+    OuterSize* outer_ = nullptr;
     std::vector<FieldBinder*> binders_;
     std::map<std::string, FieldBinder*> byControl_;
     std::map<std::string, QLabel*> labels_;

@@ -15,12 +15,13 @@
 #include <QPalette>
 #include <QRadioButton>
 #include <QTimer>
+#include <QValidator>
 
 #include <algorithm>
 
 QColor MarkedColour() { return QColor(255, 0, 0); }
-QColor UsableColour() { return QApplication::palette().color(QPalette::Base); }
-QColor SwitchedOffColour() { return QApplication::palette().color(QPalette::Button); }
+QColor WindowColour() { return QApplication::palette().color(QPalette::Base); }
+QColor MenuColour() { return QApplication::palette().color(QPalette::Button); }
 
 namespace {
 
@@ -42,6 +43,30 @@ bool IsLeaving(const QFocusEvent* event)
     }
 }
 
+// MaxLength limits what the user types or pastes, not what the program shows: a stored
+// value may be longer (4294967295 for -1 in a five-character field). An edit that makes
+// the text longer than MaxLength and longer than it was is undone; shortening it, or
+// replacing it by a text within MaxLength, is allowed.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(int maxLength, QLineEdit* edit) : QValidator(edit), maxLength_(maxLength)
+    {
+        // Runs after each accepted change, so while a change is checked it still holds
+        // the text from before it.
+        QObject::connect(edit, &QLineEdit::textChanged, this,
+                         [this](const QString& text) { before_ = text.size(); });
+    }
+
+    State validate(QString& input, int&) const override
+    {
+        return input.size() > maxLength_ && input.size() > before_ ? Invalid : Acceptable;
+    }
+
+private:
+    int maxLength_;
+    qsizetype before_ = 0;
+};
+
 }  // namespace
 
 FieldBinder::FieldBinder(const FieldDescription& field, FieldContext& context, QWidget* control)
@@ -50,6 +75,7 @@ FieldBinder::FieldBinder(const FieldDescription& field, FieldContext& context, Q
     control_->installEventFilter(this);
     if (QLineEdit* edit = Edit()) {
         edit->setMaxLength(field_.MaxLength);
+        edit->setValidator(new TypingLimit(field_.MaxLength, edit));
     } else if (QComboBox* combo = Combo()) {
         for (const std::string& item : field_.Items)
             combo->addItem(QString::fromStdString(item));
@@ -109,10 +135,14 @@ void FieldBinder::Show()
         break;
     }
     case FieldKind::Mode: {
+        // Only a button that becomes selected by this runs its click and stores its
+        // value: a stored 3 shown again on the already selected first button stays 3.
         const int button = ModeButtonForRaw(Stored());
-        radios_[button]->setChecked(true);
-        updating_ = false;
-        ModeClick(button);
+        if (!radios_[button]->isChecked()) {
+            radios_[button]->setChecked(true);
+            updating_ = false;
+            ModeClick(button);
+        }
         break;
     }
     default:
@@ -123,8 +153,8 @@ void FieldBinder::Show()
     Recolour();
 }
 
-// The maximum length limits typing only: a stored value from a file or the board
-// whose text is longer (4294967295 for -1) is shown whole.
+// The maximum length limits typing only (TypingLimit): a stored value from a file or
+// the board whose text is longer (4294967295 for -1) is shown whole.
 void FieldBinder::SetEditText(const std::string& text)
 {
     QLineEdit* edit = Edit();
@@ -217,7 +247,7 @@ void FieldBinder::ToggleMark()
         return;
     uint8_t& mark = context_.Params.PatchMarks[field_.Index];
     mark = mark ? 0 : 1;
-    Recolour();
+    PaintByMark();
 }
 
 void FieldBinder::SetSwitchedOff(bool off)
@@ -228,11 +258,23 @@ void FieldBinder::SetSwitchedOff(bool off)
 
 void FieldBinder::Recolour()
 {
+    SetBackground(Marked() ? MarkedColour() : switchedOff_ ? MenuColour() : WindowColour());
+}
+
+void FieldBinder::PaintByMark() { SetBackground(Marked() ? MarkedColour() : WindowColour()); }
+
+int FieldBinder::ShownMode() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (radios_[i] && radios_[i]->isChecked())
+            return i;
+    return ModeButtonForRaw(Stored());
+}
+
+void FieldBinder::SetBackground(const QColor& colour)
+{
     if (field_.Kind == FieldKind::Mode)
         return;
-    const QColor colour = Marked() ? MarkedColour()
-                          : switchedOff_ ? SwitchedOffColour()
-                                         : UsableColour();
     QPalette palette = control_->palette();
     palette.setColor(QPalette::Base, colour);
     if (Combo())

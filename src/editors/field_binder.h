@@ -22,9 +22,12 @@ class QWidget;
 struct ParameterSet;
 
 // Background colours of the fields.
-QColor MarkedColour();       // red: the value is marked for the patch file
-QColor UsableColour();       // QPalette::Base: the window colour of edit fields
-QColor SwitchedOffColour();  // QPalette::Button: a field switched off by a mode or option
+QColor MarkedColour();  // red: the value is marked for the patch file
+QColor WindowColour();  // the system window colour (QPalette::Base), of every unmarked field
+// The system menu colour, which a field switched off by a mode or option of its dialog
+// takes until the dialog repaints. On the desktop the program comes from it is the
+// colour of a button face, so QPalette::Button stands for it.
+QColor MenuColour();
 
 // What the fields of one dialog share.
 struct FieldContext {
@@ -67,10 +70,17 @@ public:
     void Leave();
     void ToggleMark();
 
-    // Switched off by a mode or option of the dialog (menu colour unless marked).
+    // Switched off by a mode or option of the dialog: the menu colour unless marked.
     void SetSwitchedOff(bool off);
     bool SwitchedOff() const { return switchedOff_; }
+    // The colour the dialog's rules gave: red when marked, else the menu colour when
+    // switched off, else the window colour.
     void Recolour();
+    // The repaint's rule: red when marked, else the window colour, switched off or not.
+    void PaintByMark();
+
+    // The band mode whose button is selected (mode groups only).
+    int ShownMode() const;
 
     // Runs after a value was stored by an entry, a click, a list change or a mode.
     std::function<void()> AfterStore;
@@ -89,6 +99,7 @@ private:
     void ModeClick(int value);
     void ArrowClick(int position);
     bool EditKey(QEvent* event);
+    void SetBackground(const QColor& colour);
     bool BoxKey(QEvent* event);
 
     FieldDescription field_;

@@ -12,12 +12,12 @@ using namespace FlashTiming;
 
 bool FlashReady(const StatusReply& reply)
 {
-    return (reply.Srd & 0xB0) == 0x80;
+    return reply.Srd == 0x80;
 }
 
 bool IdVerified(const StatusReply& reply)
 {
-    return (reply.Srd1 & 0x0C) == 0x0C;
+    return reply.Srd1 == 0x0C;
 }
 
 void ReportFlashStatus(LinkHost& host, const StatusReply& reply)
@@ -172,6 +172,10 @@ private:
         std::vector<uint8_t> block = {BootByte::IdCheck, 0xDF, 0xFF, 0x00, 0x07};
         block.insert(block.end(), id.begin(), id.end());
         port_.WriteBlock(block.data(), block.size());
+        // The boot ROM checks the ID once the last byte is in: the wait starts when
+        // the block has left the PC, not when it was handed to the port.
+        if (!WaitSent(link_, FlashCode::IdBlock))
+            return false;
         host_.Sleep(kCommandWaitMs);
         return RequestStatus(FlashCode::StatusAfterId, reply);
     }

@@ -56,6 +56,9 @@ inline constexpr int CodeStatus = 19;
 inline constexpr int DataClear = 20;
 inline constexpr int DataFrame = 21;
 inline constexpr int DataStatus = 22;
+// The ID-check block itself (F5 ... and the seven ID bytes); the codes 9 to 22 name
+// the single bytes around it, so the block gets one beside the read-back's.
+inline constexpr int IdBlock = 30;
 inline constexpr int CodeRead = 31;
 inline constexpr int DataRead = 32;
 }  // namespace FlashCode
@@ -91,8 +94,10 @@ struct StatusReply {
     uint8_t Srd1 = 0;
 };
 
-// Only the bits the microcontroller defines count; the others are undefined.
-bool FlashReady(const StatusReply& reply);  // ready, no erase or program error
+// The status is compared whole, as this board's boot ROM has always been driven: SRD
+// must be exactly 0x80 (ready and nothing else; 0x88 marks a page written with an
+// error) and SRD1 exactly 0x0C (ID verified).
+bool FlashReady(const StatusReply& reply);
 bool IdVerified(const StatusReply& reply);
 void ReportFlashStatus(LinkHost& host, const StatusReply& reply);
 void ReportIdStatus(LinkHost& host, const StatusReply& reply);

@@ -1,5 +1,6 @@
 #include "srecord_reader.h"
 
+#include <optional>
 #include <vector>
 
 int HexDigitValue(char c)
@@ -18,6 +19,13 @@ uint8_t ByteOf(char high, char low)
     return uint8_t(HexDigitValue(high) * 16 + HexDigitValue(low));
 }
 
+// A record's fields never hold a line end or an "S": meeting one, the record has
+// ended before its byte count was satisfied.
+bool EndsARecord(char c)
+{
+    return c == '\r' || c == '\n' || c == 'S';
+}
+
 // Count, address and data bytes are collected in one digit buffer, as the fields of a
 // record follow one another.
 class Reader {
@@ -30,14 +38,17 @@ public:
             if (pos_ >= text_.size())
                 return Refuse(FirmwareText::UnexpectedEnd);
             const char c = text_[pos_++];
+            if (RecordOpen() && EndsARecord(c))
+                return Refuse(FirmwareText::EmptyRecord);
             if (const char* refusal = Take(c))
                 return Refuse(refusal);
-            if (afterS_ && (c == '7' || c == '8' || c == '9')) {
-                // A record whose data is still open was cut short: its bytes so far
-                // include the line end and the "S", and its checksum was never seen.
-                if (codeDataState_ || dataDataState_)
-                    return Refuse(FirmwareText::EmptyRecord);
+            if (afterS_ && (c == '7' || c == '8' || c == '9'))
                 return Finish();
+            if (afterS_ && (c == '1' || c == '2' || c == '3'))
+                ++dataRecords_;
+            if (afterS_ && (c == '5' || c == '6')) {
+                if (const char* refusal = CountRecord(c == '5' ? 2 : 3))
+                    return Refuse(refusal);
             }
             if (afterS_ && c == '2') {
                 countState_ = true;
@@ -48,6 +59,57 @@ public:
     }
 
 private:
+    bool RecordOpen() const
+    {
+        return countState_ || addressState_ || codeDataState_ || dataDataState_;
+    }
+
+    // The next two characters as a byte: nothing when the file ends first, or when the
+    // record ends there (refusal then says why).
+    std::optional<uint8_t> FieldByte(const char*& refusal)
+    {
+        if (text_.size() - pos_ < 2) {
+            pos_ = text_.size();
+            refusal = FirmwareText::UnexpectedEnd;
+            return std::nullopt;
+        }
+        const char high = text_[pos_];
+        const char low = text_[pos_ + 1];
+        if (EndsARecord(high) || EndsARecord(low)) {
+            refusal = FirmwareText::EmptyRecord;
+            return std::nullopt;
+        }
+        pos_ += 2;
+        return ByteOf(high, low);
+    }
+
+    // An S5 (two count bytes) or S6 (three) record after its "S5"/"S6": byte count,
+    // count, checksum over both. The count must be the number of data records so far.
+    const char* CountRecord(int countBytes)
+    {
+        const char* refusal = nullptr;
+        const std::optional<uint8_t> length = FieldByte(refusal);
+        if (!length)
+            return refusal;
+        if (*length != countBytes + 1)
+            return FirmwareText::EmptyRecord;
+        unsigned sum = *length;
+        long count = 0;
+        for (int i = 0; i < countBytes; ++i) {
+            const std::optional<uint8_t> byte = FieldByte(refusal);
+            if (!byte)
+                return refusal;
+            sum += *byte;
+            count = count * 256 + *byte;
+        }
+        const std::optional<uint8_t> checksum = FieldByte(refusal);
+        if (!checksum)
+            return refusal;
+        if (*checksum != uint8_t(~sum & 0xFF))
+            return FirmwareText::ChecksumError;
+        return count == dataRecords_ ? nullptr : FirmwareText::RecordCountWrong;
+    }
+
     // Hands the character to the field states in their order; returns a refusal or
     // nullptr.
     const char* Take(char c)
@@ -104,13 +166,11 @@ private:
 
         (dataRecord_ ? dataDataState_ : codeDataState_) = false;
         const uint8_t expected = uint8_t(~checksum_ & 0xFF);
-        if (text_.size() - pos_ < 2) {
-            pos_ = text_.size();
-            return FirmwareText::UnexpectedEnd;
-        }
-        const uint8_t given = ByteOf(text_[pos_], text_[pos_ + 1]);
-        pos_ += 2;
-        return given == expected ? nullptr : FirmwareText::ChecksumError;
+        const char* refusal = nullptr;
+        const std::optional<uint8_t> given = FieldByte(refusal);
+        if (!given)
+            return refusal;
+        return *given == expected ? nullptr : FirmwareText::ChecksumError;
     }
 
     // Six address digits are in: high, middle and low byte.
@@ -160,6 +220,7 @@ private:
     FirmwareImage image_;
     std::vector<bool> codeCovered_;
 
+    long dataRecords_ = 0;  // S1, S2 and S3 records begun so far
     bool afterS_ = false;
     bool countState_ = false;
     bool addressState_ = false;

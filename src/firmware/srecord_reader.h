@@ -10,9 +10,11 @@
 //
 // Everything that could not be placed soundly in the flash is refused before the board
 // is touched: records outside the flash regions or below the first record of their
-// kind, empty records, records cut short by the termination record, a first record
-// off a page boundary, a file without code, and a code image that does not carry the
-// ID bytes the boot ROM asks for.
+// kind, empty records, records that end (at a line end or the next "S") before their
+// byte count is satisfied, a first record off a page boundary, a file without code,
+// and a code image that does not carry the ID bytes the boot ROM asks for. A file that
+// carries an S5 or S6 count record must hold as many data records (S1, S2, S3) before
+// it as the record counts.
 #include "firmware_image.h"
 
 #include <optional>
@@ -26,6 +28,8 @@ inline constexpr const char* EmptyRecord = "Fehlerhafter Datensatz in der Firmwa
 inline constexpr const char* NotOnPage = "Firmware-Datei beginnt nicht an einer Seitengrenze!";
 inline constexpr const char* NoCode = "Firmware-Datei enthält keinen Programmcode!";
 inline constexpr const char* NoIdCode = "Firmware-Datei enthält keinen ID-Code!";
+inline constexpr const char* RecordCountWrong =
+    "Firmware-Datei unvollständig: die Anzahl der Datensätze stimmt nicht!";
 }  // namespace FirmwareText
 
 struct SRecordResult {

@@ -4,6 +4,7 @@
 #include "service_serial_number.h"
 #include "text_file.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -83,6 +84,17 @@ int32_t FieldValue(const std::string& text)
     return int32_t(negative ? -value : value);
 }
 
+uint32_t FaultTimeValue(const std::string& text)
+{
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    uint32_t value = 0;  // unsigned arithmetic wraps modulo 2^32
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10u + uint32_t(text[i] - '0');
+    return negative ? 0u - value : value;
+}
+
 uint8_t FaultTextNumber(int32_t code)
 {
     if (code < 0 || code > kHighestFaultText) return kInvalidFaultText;
@@ -105,7 +117,7 @@ BlockParse ParseDownloadBlock(const std::vector<uint8_t>& block)
     // The first record received is entry 1000, the last entry 1.
     for (int n = kFaultFields; n >= 1; --n) {
         if (!reader.Field(text)) return fail();
-        result.Data.Faults.Entry(n).Time = FieldValue(text);
+        result.Data.Faults.Entry(n).Time = int32_t(FaultTimeValue(text));
     }
     for (int n = kFaultFields; n >= 1; --n) {
         if (!reader.Field(text)) return fail();
@@ -194,7 +206,9 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
             }
             if (fields > 0) {
                 host.ProcessMessages();
-                host.SetProgress(fields / kProgressFieldsPerStep);
+                // A board that sends more fields than it should must not push the
+                // bar past its end.
+                host.SetProgress(std::min(fields / kProgressFieldsPerStep, 100));
             }
         } while (block.empty() || block.back() != BoardByte::Done);
 

@@ -59,6 +59,11 @@ BlockParse ParseDownloadBlock(const std::vector<uint8_t>& block);
 // limits of 32 bits.
 int32_t FieldValue(const std::string& text);
 
+// A fault time as the board counts it: seconds in an unsigned 32-bit counter. The
+// decimal text is taken modulo 2^32 ("4294967295" and "-1" both give the counter's
+// highest value); the result is kept as the 32 bits of FaultRecord::Time.
+uint32_t FaultTimeValue(const std::string& text);
+
 // Fault codes above 38 (and below 0) are shown as the invalid-number text 39.
 uint8_t FaultTextNumber(int32_t code);
 

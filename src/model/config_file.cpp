@@ -11,26 +11,11 @@
 
 namespace {
 
-// Whether a file of this name could be created or replaced at all; tells "cannot be
-// opened" apart from a write that failed on the way (disk full).
-bool CanCreate(const std::string& path)
-{
-    std::string folder = FolderOf(path);
-    if (folder.empty())
-        folder = ".";
-    struct stat st {};
-    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)
-        || ::access(folder.c_str(), W_OK) != 0)
-        return false;
-    if (::stat(path.c_str(), &st) == 0
-        && (S_ISDIR(st.st_mode) || ::access(path.c_str(), W_OK) != 0))
-        return false;
-    return true;
-}
-
 bool WriteOneFile(const std::string& path, const std::string& text, Dialogs& dialogs)
 {
-    if (!CanCreate(path)) {
+    // "cannot be opened" (may not be written at all) apart from a write that failed on
+    // the way (disk full).
+    if (!MayWriteFile(path)) {
         dialogs.Beep();
         dialogs.Information(kCannotOpenFile);
         return false;

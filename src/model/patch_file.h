@@ -25,6 +25,7 @@ std::string PatchFilePath(const std::string& folder);
 
 // "Patch-Datei erstellen": writes the marked values to StartFolder and plays the
 // confirmation tone, or tells the user why nothing was written. An existing file is
-// replaced only by a complete new one. Changes nothing in the parameter set.
+// replaced only by a complete new one, and not at all when it is write-protected (the
+// message of a failed write). Changes nothing in the parameter set.
 void PatchDateierstellen1Click(Dialogs& dialogs, const ParameterSet& params,
                                const std::function<void()>& foundSound);

@@ -6,6 +6,10 @@
 
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+
 namespace {
 
 void ReportSettingsFault(Dialogs& dialogs)
@@ -61,8 +65,13 @@ std::string SettingsFileText(const ParameterSet& params)
 
 bool WriteSettings(const ParameterSet& params)
 {
-    return WriteTextFile(ResolveInFolder(params.StartFolder, kSettingsFileName),
-                         SettingsFileText(params));
+    const std::string path = ResolveInFolder(params.StartFolder, kSettingsFileName);
+    if (WriteTextFile(path, SettingsFileText(params)))
+        return true;
+    // The program is ending and has no message for this: one line for whoever looks.
+    std::cerr << "lcdkonfig: " << path << ": settings not written: " << std::strerror(errno)
+              << "\n";
+    return false;
 }
 
 std::string SharedDocumentsFolder()

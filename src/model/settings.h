@@ -21,8 +21,9 @@ bool ReadSettings(ParameterSet& params, Dialogs& dialogs,
 
 // The file contents in memory (UTF-8, "\n" line ends).
 std::string SettingsFileText(const ParameterSet& params);
-// Writes StartFolder/Tavrix.ini. The program is ending: no message; false when the
-// file could not be written, and then an older file stays whole.
+// Writes StartFolder/Tavrix.ini. The program is ending: no message box; a file that
+// may not or could not be written gives one line on standard error and false, and
+// an older file stays whole.
 bool WriteSettings(const ParameterSet& params);
 
 // The documents folder that stands for the shared documents folder: the user's

@@ -83,34 +83,87 @@ std::string WithCrLf(const std::string& text)
     return out;
 }
 
-bool WriteFileAtomically(const std::string& requestedPath, const std::string& bytes)
+namespace {
+
+// What a link points to, so that the file is replaced and the link stays.
+std::string RealTarget(const std::string& path)
 {
-    // Replace what a link points to, not the link, and keep the old file's mode.
-    std::string path = requestedPath;
-    if (char* real = ::realpath(requestedPath.c_str(), nullptr)) {
-        path = real;
+    std::string target = path;
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        target = real;
         std::free(real);
     }
+    return target;
+}
+
+std::string FolderOfTarget(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+bool MayWriteFile(const std::string& requestedPath)
+{
+    const std::string path = RealTarget(requestedPath);
+    const std::string folder = FolderOfTarget(path);
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0)
+        return false;
+    if (!S_ISDIR(st.st_mode)) {
+        errno = ENOTDIR;
+        return false;
+    }
+    if (::access(folder.c_str(), W_OK) != 0)
+        return false;
+    if (::stat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            errno = EISDIR;
+            return false;
+        }
+        if (::access(path.c_str(), W_OK) != 0)
+            return false;
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& requestedPath, const std::string& bytes)
+{
+    if (!MayWriteFile(requestedPath))
+        return false;
+    const std::string path = RealTarget(requestedPath);
     mode_t mode = 0644;
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0)
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    if (replacing)
         mode = old.st_mode & 07777;
     std::string temp = path + ".tmp~";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) return false;
+    // Owner and group first: changing them may clear the set-id bits of the mode. A
+    // user may at least give the file a group of his own; what is not permitted stays.
+    if (replacing && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, uid_t(-1), old.st_gid);
     ::fchmod(fd, mode);
     size_t done = 0;
     bool ok = true;
+    int error = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) { ok = false; break; }
+        if (n <= 0) { ok = false; error = n < 0 ? errno : ENOSPC; break; }
         done += size_t(n);
     }
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) ::unlink(temp.c_str());
+    if (ok && ::fsync(fd) != 0) { ok = false; error = errno; }
+    if (::close(fd) != 0 && ok) { ok = false; error = errno; }
+    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) { ok = false; error = errno; }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        errno = error;
+    }
     return ok;
 }
 

@@ -2,7 +2,10 @@
 // Text files of the program: Windows-1252 on disk with CR LF line ends, UTF-8 with
 // "\n" in memory. Files are written to a temporary name in the same folder, flushed,
 // checked and renamed over the old file, so a failed write never destroys the
-// previous file and is never reported as success.
+// previous file and is never reported as success. A file the process may not write
+// (write-protected, or in a folder it may not write) is refused before anything is
+// written, although a rename into the folder could replace it; a replaced file keeps
+// its mode and, where the process may set them, its owner and group.
 #include <optional>
 #include <string>
 
@@ -13,7 +16,12 @@ std::string FromWindows1252(const std::string& bytes);
 // "\n" becomes "\r\n" (an existing "\r\n" is kept).
 std::string WithCrLf(const std::string& text);
 
-// Writes the bytes as they are. False when any step failed (the old file then stays).
+// Whether the file may be created or replaced: its folder exists and may be written,
+// and a file of that name is no folder and may be written. Follows links.
+bool MayWriteFile(const std::string& path);
+
+// Writes the bytes as they are. False when the file may not be written or any step
+// failed (the old file then stays); errno then tells why.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 // Converts a UTF-8 text with "\n" line ends to Windows-1252 with CR LF, then writes it.
 bool WriteTextFile(const std::string& path, const std::string& utf8Text);

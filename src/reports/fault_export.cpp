@@ -69,7 +69,8 @@ bool SaveFaultMemory(const FaultMemory& faults, ParameterSet& params, Dialogs& m
                 continue;
         }
         // The file is written to a temporary name and renamed, so a failed or partial
-        // write leaves an older file of that name as it was.
+        // write leaves an older file of that name as it was; a write-protected one is
+        // refused like a file that cannot be created.
         if (WriteTextFile(path, FaultExportText(faults)))
             return true;
         messages.Beep();

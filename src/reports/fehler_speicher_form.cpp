@@ -4,6 +4,7 @@
 #include "fault_export.h"
 #include "fault_memory.h"
 #include "fault_texts.h"
+#include "outer_size.h"
 #include "parameter_set.h"
 
 #include <QAction>
@@ -95,12 +96,18 @@ TFehlerSpeicherForm::TFehlerSpeicherForm(ParameterSet& params, const FaultMemory
         StringGrid->setColumnWidth(column, Scaled(kShortColumnWidth));
     StringGrid->setColumnWidth(5, Scaled(kGridWidth) - Scaled(kFixedColumnsWidth));
 
-    // A hand-edited settings file may hold a size of 0 or less: open at the usual size.
-    if (params_.FaultWindowWidth <= 0 || params_.FaultWindowHeight <= 0) {
+    // A hand-edited settings file may hold a size of 0 or less, or one larger than the
+    // screen (which would take long and much memory to show): open at the usual size.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize available = screen ? screen->availableGeometry().size() : QSize();
+    if (params_.FaultWindowWidth <= 0 || params_.FaultWindowHeight <= 0
+        || (screen && (params_.FaultWindowWidth > available.width()
+                       || params_.FaultWindowHeight > available.height()))) {
         params_.FaultWindowWidth = ParameterSet{}.FaultWindowWidth;
         params_.FaultWindowHeight = ParameterSet{}.FaultWindowHeight;
     }
-    resize(params_.FaultWindowWidth, params_.FaultWindowHeight);
+    outer_ = new OuterSize(this, QSize(params_.FaultWindowWidth, params_.FaultWindowHeight),
+                           OuterSize::Kind::Resizable);
 }
 
 int TFehlerSpeicherForm::Scaled(double designPixels) const
@@ -149,12 +156,16 @@ void TFehlerSpeicherForm::FormPaint()
         setWindowTitle(caption);
 }
 
+// The window's width and height are its outer size, frame included, as they go to the
+// settings file and as the grid's allowances count them.
 void TFehlerSpeicherForm::FormResize()
 {
-    params_.FaultWindowWidth = width();
-    params_.FaultWindowHeight = height();
+    const QSize outer = OuterSizeOf(*this);
+    params_.FaultWindowWidth = outer.width();
+    params_.FaultWindowHeight = outer.height();
     MainMenu->setGeometry(0, 0, width(), MainMenu->sizeHint().height());
-    StringGrid->resize(width() - Scaled(kWidthAllowance), height() - Scaled(kHeightAllowance));
+    StringGrid->resize(outer.width() - Scaled(kWidthAllowance),
+                       outer.height() - Scaled(kHeightAllowance));
     int fixed = 0;
     for (int column = 0; column < kColumns - 1; ++column)
         fixed += StringGrid->columnWidth(column);
@@ -168,8 +179,7 @@ void TFehlerSpeicherForm::Speichern1Click()
 
 void TFehlerSpeicherForm::showEvent(QShowEvent* event)
 {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    outer_->Centre();
     FormShow();
     QDialog::showEvent(event);
 }

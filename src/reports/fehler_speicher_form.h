@@ -10,6 +10,7 @@
 class QAction;
 class QMenuBar;
 class QTableWidget;
+class OuterSize;
 class Dialogs;
 struct FaultMemory;
 struct ParameterSet;
@@ -50,4 +51,5 @@ private:
     const FaultMemory& faults_;
     Dialogs& messages_;
     float scale_;
+    OuterSize* outer_ = nullptr;  // FaultWindowWidth x FaultWindowHeight, frame included
 };

@@ -64,8 +64,8 @@ protected:
         for (int k = 0; k < 256; ++k)
             types += "Typ" + std::to_string(k) + "\t;Kommentar\r\n";
         Put("GeraeteTyp.ini", types);
-        Put("Tavrix.ini", (dir / "daten").string() + "\t\t;Aktueller Pfad\r\n1000\t\t;Bildbreite\r\n"
-                              "700\t\t;Bildh\xF6he\r\n");
+        Put("Tavrix.ini", (dir / "daten").string() + "\t\t;Aktueller Pfad\r\n780\t\t;Bildbreite\r\n"
+                              "580\t\t;Bildh\xF6he\r\n");
         TheFaultMemory() = FaultMemory{};
     }
 
