@@ -6,6 +6,7 @@
 #include "start_up.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <exception>
@@ -40,6 +41,9 @@ int main(int argc, char** argv)
     // The title the desktop shows for the program (not appended to window captions).
     QApplication::setApplicationName("LCD Konfiguration");
     QApplication::setApplicationVersion(QString::fromStdString(ProgramVersionFromBuild()));
+    // The program's icon on its windows; Wayland desktops take it from the menu entry named here.
+    QApplication::setWindowIcon(QIcon(":/icons/lcdkonfig.png"));
+    QGuiApplication::setDesktopFileName("lcdkonfig");
     // The program ends only through the main window's own end handling.
     QApplication::setQuitOnLastWindowClosed(false);
 
