@@ -8,6 +8,7 @@
 #include "start_up.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <exception>
@@ -46,6 +47,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QString::fromStdString(ProgramVersionFromBuild()));
     // Qt's own dialogs speak the program's language.
     UseQtTranslation("de");
+    // The program's icon on its windows; Wayland desktops take it from the menu entry named here.
+    QApplication::setWindowIcon(QIcon(":/icons/lcdkonfig.png"));
+    QGuiApplication::setDesktopFileName("lcdkonfig");
     // The program ends only through the main window's own end handling.
     QApplication::setQuitOnLastWindowClosed(false);
 
