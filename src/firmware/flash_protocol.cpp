@@ -46,7 +46,6 @@ void ReportIdStatus(LinkHost& host, const StatusReply& reply)
 namespace {
 
 constexpr int kStatusBufferSize = 50;
-constexpr int kFrameSize = 3 + kPageSize;
 
 // One flash region: where its pages lie and how its steps are reported.
 struct Region {

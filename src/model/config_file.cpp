@@ -96,12 +96,18 @@ bool WriteConfigFiles(const ParameterSet& params, Dialogs& dialogs)
 
 bool ReadConfigFile(ParameterSet& params, ConfigFileHost& host)
 {
-    Dialogs& dialogs = host.Messages();
+    // A file that cannot be opened is refused like one that holds no number.
     auto bytes = ReadFileBytes(ResolveInFolder(params.DataFolder, params.FileName));
-    TextScanner in(bytes ? *bytes : std::string());
+    return ReadConfigBytes(params, host, bytes ? *bytes : std::string());
+}
+
+bool ReadConfigBytes(ParameterSet& params, ConfigFileHost& host, const std::string& bytes)
+{
+    Dialogs& dialogs = host.Messages();
+    TextScanner in(bytes);
     // A first line that is no number at all is no parameter set: refused like a file
     // that cannot be opened, and nothing changes.
-    std::optional<int32_t> version = bytes ? in.ReadInt() : std::nullopt;
+    std::optional<int32_t> version = in.ReadInt();
     if (!version) {
         dialogs.Beep();
         dialogs.Information(kCannotOpenFile);

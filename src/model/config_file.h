@@ -47,6 +47,8 @@ bool WriteConfigFiles(const ParameterSet& params, Dialogs& dialogs);
 // Reads the ".lcd" file named by FileName into params (asking when the file belongs
 // to another configuration version). True when the file was taken.
 bool ReadConfigFile(ParameterSet& params, ConfigFileHost& host);
+// The same from the file's bytes, for a file already in memory.
+bool ReadConfigBytes(ParameterSet& params, ConfigFileHost& host, const std::string& bytes);
 
 // The "&Datei" commands.
 void Neu1Click(ParameterSet& params, ConfigFileHost& host);

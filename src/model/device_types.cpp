@@ -5,11 +5,16 @@
 
 DeviceTypeList ReadDeviceTypes(Dialogs& dialogs, const std::string& path)
 {
-    DeviceTypeList list;
     auto bytes = ReadFileBytes(path);
     if (!bytes)
-        return list;
-    TextScanner in(*bytes);
+        return {};
+    return ReadDeviceTypeBytes(dialogs, *bytes);
+}
+
+DeviceTypeList ReadDeviceTypeBytes(Dialogs& dialogs, const std::string& bytes)
+{
+    DeviceTypeList list;
+    TextScanner in(bytes);
     for (int k = 0; k < kDeviceTypeCount; ++k) {
         auto name = in.ReadWord(kDeviceTypeNameLength);
         if (!name || !in.SkipLine()) {

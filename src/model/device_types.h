@@ -22,3 +22,5 @@ struct DeviceTypeList {
 // included, which must end with a line end): beep and error box once; the names read
 // so far are kept, the list is incomplete.
 DeviceTypeList ReadDeviceTypes(Dialogs& dialogs, const std::string& path = kDeviceTypeFileName);
+// The same from the file's bytes (Windows-1252), for a file already in memory.
+DeviceTypeList ReadDeviceTypeBytes(Dialogs& dialogs, const std::string& bytes);

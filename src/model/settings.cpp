@@ -25,7 +25,12 @@ bool ReadSettings(ParameterSet& params, Dialogs& dialogs, const std::string& pat
     auto bytes = ReadFileBytes(path);
     if (!bytes)
         return false;
-    TextScanner in(*bytes);
+    return ReadSettingsBytes(params, dialogs, *bytes);
+}
+
+bool ReadSettingsBytes(ParameterSet& params, Dialogs& dialogs, const std::string& bytes)
+{
+    TextScanner in(bytes);
 
     // The folder runs up to the tab before its comment, so blanks inside it survive.
     auto folder = in.ReadUpToTab();

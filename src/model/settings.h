@@ -18,6 +18,8 @@ inline constexpr const char* kDataFolderName = "TavrixDaten";
 // once, the values read so far stay, false. SettingsLoaded := 1 only on success.
 bool ReadSettings(ParameterSet& params, Dialogs& dialogs,
                   const std::string& path = kSettingsFileName);
+// The same from the file's bytes (Windows-1252), for a file already in memory.
+bool ReadSettingsBytes(ParameterSet& params, Dialogs& dialogs, const std::string& bytes);
 
 // The file contents in memory (UTF-8, "\n" line ends).
 std::string SettingsFileText(const ParameterSet& params);
