@@ -298,6 +298,31 @@ TEST_F(Rig, LinesReachTheBoardAndItsAnswersComeBack)
     EXPECT_EQ(pty.Requests().back(), "TIOCNXCL");
 }
 
+TEST_F(Rig, WithoutALineWaitTheCheckerFollowsTheLines)
+{
+    pty.NoLineWait = true;
+    port.SetCheckInterval(5);
+    port.SetActive(true);
+    // The waiter has met the refusal and gone; the change comes later.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    host.ProcessMessages();
+    port.SetRTS();
+    host.Sleep(10);
+    ASSERT_TRUE(WaitForPosted());
+    host.ProcessMessages();
+    EXPECT_EQ(events.seen, std::vector<std::string>{"lines:" + std::to_string(kModemCts)});
+}
+
+TEST_F(Rig, AnIdlePortWakesItsThreadsOnlyAFewTimesASecond)
+{
+    port.SetActive(true);
+    const long before = port.WatcherWakeups();
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    // The checker twice (every 250 ms), the waiter not at all: nothing changed.
+    EXPECT_LE(port.WatcherWakeups() - before, 4);
+    EXPECT_GE(port.WatcherWakeups() - before, 1);
+}
+
 TEST_F(Rig, BytesCrossThePtyInVirtualTime)
 {
     port.SetActive(true);

@@ -250,6 +250,8 @@ int PtyBoard::Ioctl(int fd, unsigned long request, void* argument)
         return 0;
     }
     case TIOCMIWAIT: {
+        if (NoLineWait)
+            return Fail(ENOTTY);
         const auto mask = int(reinterpret_cast<uintptr_t>(argument));
         std::unique_lock<std::mutex> lock(mutex_);
         if (hungUp_)

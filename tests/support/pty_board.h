@@ -43,6 +43,9 @@ public:
     // any thread may call it, at any moment of an exchange.
     void FlagLineErrorNow(LineErrorKind kind = LineErrorKind::Frame);
 
+    // A driver without TIOCMIWAIT (it answers ENOTTY), as some USB serial drivers are.
+    bool NoLineWait = false;
+
     // Requests the port made on the window's thread, by name, in order ("TIOCEXCL",
     // "TIOCMBIC DTR RTS", "TIOCNXCL", ...).
     std::vector<std::string> Requests() const;
