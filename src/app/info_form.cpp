@@ -1,4 +1,5 @@
 #include "info_form.h"
+#include "translation.h"
 
 #include "parameter_set.h"
 
@@ -25,12 +26,12 @@ TInfoForm::TInfoForm(const ParameterSet& params, QWidget* parent)
     : QDialog(parent), params_(params)
 {
     setObjectName("TInfoForm");
-    setWindowTitle("Information");
+    setWindowTitle(TrQ("Window", "Information"));
     // A dialog frame with only the close box; this window does not scale.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(330, 110);
-    Label1 = CentredLine(this, "Label1", "Konfiguration LCD-Anzeige", 24, true);
-    Label2 = CentredLine(this, "Label2", "Version", 60, false);
+    Label1 = CentredLine(this, "Label1", TrQ("Window", "Konfiguration LCD-Anzeige"), 24, true);
+    Label2 = CentredLine(this, "Label2", TrQ("Window", "Version"), 60, false);
 }
 
 void TInfoForm::showEvent(QShowEvent* event)
@@ -41,5 +42,5 @@ void TInfoForm::showEvent(QShowEvent* event)
 
 void TInfoForm::FormShow()
 {
-    Label2->setText(QString::fromStdString("Version " + params_.ProgramVersion));
+    Label2->setText(TrQ("Window", "Version %1").arg(QString::fromStdString(params_.ProgramVersion)));
 }

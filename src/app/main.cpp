@@ -1,6 +1,8 @@
 // LCD Konfiguration: configures the display-and-control board of a valve linear
 // amplifier over its USB serial port.
+#include "language.h"
 #include "main_form.h"
+#include "translation.h"
 #include "parameter_set.h"
 #include "qt_dialogs.h"
 #include "qt_translation.h"
@@ -29,7 +31,7 @@ public:
             QMessageBox::critical(activeWindow(), applicationName(), e.what());
         } catch (...) {
             QApplication::beep();
-            QMessageBox::critical(activeWindow(), applicationName(), "Unbekannter Fehler");
+            QMessageBox::critical(activeWindow(), applicationName(), TrQ("Window", "Unbekannter Fehler"));
         }
         return false;
     }
@@ -45,8 +47,11 @@ int main(int argc, char** argv)
     // The title the desktop shows for the program (not appended to window captions).
     QApplication::setApplicationName("LCD Konfiguration");
     QApplication::setApplicationVersion(QString::fromStdString(ProgramVersionFromBuild()));
-    // Qt's own dialogs speak the program's language.
-    UseQtTranslation("de");
+    // German unless the desktop asks for English (or LCDKONFIG_LANG decides); Qt's own
+    // dialogs speak the same language.
+    const Language language = LanguageOfEnvironment();
+    UseLanguage(language);
+    UseQtTranslation(LanguageCode(language));
     // The program's icon on its windows; Wayland desktops take it from the menu entry named here.
     QApplication::setWindowIcon(QIcon(":/icons/lcdkonfig.png"));
     QGuiApplication::setDesktopFileName("lcdkonfig");

@@ -1,4 +1,5 @@
 #include "main_form.h"
+#include "translation.h"
 
 #include "device_types.h"
 #include "patch_file.h"
@@ -132,7 +133,7 @@ TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& 
       scale_(scale > 0 ? scale : ScreenScaleFactor())
 {
     setObjectName("TMainForm");
-    setWindowTitle("LCD Konfiguration");
+    setWindowTitle(TrQ("Window", "LCD Konfiguration"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(ArialPx(S(kSmallFontPx)));
@@ -192,87 +193,87 @@ void TMainForm::BuildControls()
     const Placer at{scale_, ArialPx(S(kSmallFontPx)), ArialPx(S(kBigFontPx))};
 
     // File name and board identity.
-    Label32 = at(new QLabel("Dateiname:", client), "Label32", 16, 10, 100, 22, true);
+    Label32 = at(new QLabel(TrQ("Window", "Dateiname:"), client), "Label32", 16, 10, 100, 22, true);
     Label61 = at(WhiteField(new QLabel(client)), "Label61", 136, 8, 425, 24, true);
-    Label43 = at(new QLabel("LCD Serien-Nr.:", client), "Label43", 16, 40, 120, 22, true);
+    Label43 = at(new QLabel(TrQ("Window", "LCD Serien-Nr.:"), client), "Label43", 16, 40, 120, 22, true);
     Label44 = at(WhiteField(new QLabel("0", client)), "Label44", 136, 38, 80, 24, true);
-    Label3 = at(new QLabel("LCD Version:", client), "Label3", 376, 40, 100, 22, true);
+    Label3 = at(new QLabel(TrQ("Window", "LCD Version:"), client), "Label3", 376, 40, 100, 22, true);
     Label4 = at(WhiteField(new QLabel("0", client)), "Label4", 481, 38, 80, 24, true);
     Bevel1 = at(Line(new QFrame(client)), "Bevel1", 8, 72, 561, 2, false);
 
     // Transfers.
-    GroupBox1 = at(new QGroupBox("Konfiguration übertragen", client), "GroupBox1", 16, 96, 353,
+    GroupBox1 = at(new QGroupBox(TrQ("Window", "Konfiguration übertragen"), client), "GroupBox1", 16, 96, 353,
                    73, true);
     EmpfangenButton =
-        at(new QPushButton("Vom Gerät zum PC", GroupBox1), "EmpfangenButton", 12, 28, 155, 33, true);
+        at(new QPushButton(TrQ("Window", "Vom Gerät zum PC"), GroupBox1), "EmpfangenButton", 12, 28, 155, 33, true);
     Panel1 = at(RedPanel(new QFrame(GroupBox1)), "Panel1", 182, 24, 159, 41, false);
     SendenButton =
-        at(new QPushButton("Vom PC zum Gerät", Panel1), "SendenButton", 2, 4, 155, 33, true);
-    GroupBox2 = at(new QGroupBox("Firmware übertragen", client), "GroupBox2", 384, 96, 177, 73,
+        at(new QPushButton(TrQ("Window", "Vom PC zum Gerät"), Panel1), "SendenButton", 2, 4, 155, 33, true);
+    GroupBox2 = at(new QGroupBox(TrQ("Window", "Firmware übertragen"), client), "GroupBox2", 384, 96, 177, 73,
                    true);
     Panel2 = at(RedPanel(new QFrame(GroupBox2)), "Panel2", 9, 24, 159, 41, false);
     FirmwareButton =
-        at(new QPushButton("Vom PC zum Gerät", Panel2), "FirmwareButton", 2, 4, 155, 33, true);
+        at(new QPushButton(TrQ("Window", "Vom PC zum Gerät"), Panel2), "FirmwareButton", 2, 4, 155, 33, true);
 
     // Status and port.
-    GroupBox3 = at(new QGroupBox("Status", client), "GroupBox3", 16, 176, 353, 89, true);
+    GroupBox3 = at(new QGroupBox(TrQ("Window", "Status"), client), "GroupBox3", 16, 176, 353, 89, true);
     ProgressBar = at(Groove(new QProgressBar(GroupBox3)), "ProgressBar", 12, 26, 231, 20, false);
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
     ProgressBar->setTextVisible(false);
-    ResetPanel = at(LinePanel(new QLabel("Reset", GroupBox3)), "ResetPanel", 255, 24, 86, 24, true);
-    ModePanel = at(LinePanel(new QLabel("P-Mode", GroupBox3)), "ModePanel", 255, 55, 86, 24, true);
+    ResetPanel = at(LinePanel(new QLabel(TrQ("Window", "Reset"), GroupBox3)), "ResetPanel", 255, 24, 86, 24, true);
+    ModePanel = at(LinePanel(new QLabel(TrQ("Window", "P-Mode"), GroupBox3)), "ModePanel", 255, 55, 86, 24, true);
     statusLabel = at(WhiteField(new QLabel(GroupBox3)), "statusLabel", 12, 55, 231, 24, false);
-    GroupBox4 = at(new QGroupBox("Port", client), "GroupBox4", 384, 176, 177, 89, true);
+    GroupBox4 = at(new QGroupBox(TrQ("Window", "Port"), client), "GroupBox4", 384, 176, 177, 89, true);
     ComboBox = at(new QComboBox(GroupBox4), "ComboBox", 12, 24, 153, 26, true);
-    SuchenButton = at(new QPushButton("suchen", GroupBox4), "SuchenButton", 12, 54, 153, 28, true);
+    SuchenButton = at(new QPushButton(TrQ("Window", "suchen"), GroupBox4), "SuchenButton", 12, 54, 153, 28, true);
     // The board buttons wait for a usable port.
     for (QPushButton* button : {EmpfangenButton, SendenButton, FirmwareButton})
         button->setEnabled(false);
     Bevel2 = at(Line(new QFrame(client)), "Bevel2", 8, 288, 561, 2, false);
 
     // Editor buttons.
-    AllgemeinButton = at(new QPushButton("Allgemeines", client), "AllgemeinButton", 16, 304, 131,
+    AllgemeinButton = at(new QPushButton(TrQ("Window", "Allgemeines"), client), "AllgemeinButton", 16, 304, 131,
                          33, false);
-    TimingButton = at(new QPushButton("Timing", client), "TimingButton", 157, 304, 131, 33, false);
-    SoftstartrelaisButton = at(new QPushButton("Softstartrelais", client),
+    TimingButton = at(new QPushButton(TrQ("Window", "Timing"), client), "TimingButton", 157, 304, 131, 33, false);
+    SoftstartrelaisButton = at(new QPushButton(TrQ("Window", "Softstartrelais"), client),
                                "SoftstartrelaisButton", 298, 304, 131, 33, false);
-    AnzeigebereicheButton = at(new QPushButton("Anzeigebereiche", client),
+    AnzeigebereicheButton = at(new QPushButton(TrQ("Window", "Anzeigebereiche"), client),
                                "AnzeigebereicheButton", 439, 304, 122, 33, false);
-    GrenzwerteButton = at(new QPushButton("Grenzwerte allgemein", client), "GrenzwerteButton",
+    GrenzwerteButton = at(new QPushButton(TrQ("Window", "Grenzwerte allgemein"), client), "GrenzwerteButton",
                           16, 344, 131, 33, false);
-    ButtonMaxPWRDauerTr = at(new QPushButton("Max-PWR bei Dauerträger", client),
+    ButtonMaxPWRDauerTr = at(new QPushButton(TrQ("Window", "Max-PWR bei Dauerträger"), client),
                              "ButtonMaxPWRDauerTr", 157, 344, 131, 33, false);
-    Button_IA_MW = at(new QPushButton("IA-Mittelwert", client), "Button_IA_MW", 298, 344, 131,
+    Button_IA_MW = at(new QPushButton(TrQ("Window", "IA-Mittelwert"), client), "Button_IA_MW", 298, 344, 131,
                       33, false);
-    PWRKorrekturButton = at(new QPushButton("Korrektur PWR-Anzeige", client),
+    PWRKorrekturButton = at(new QPushButton(TrQ("Window", "Korrektur PWR-Anzeige"), client),
                             "PWRKorrekturButton", 16, 384, 131, 33, false);
 
     // Service area: only reachable in the taller service-mode window.
     Bevel3 = at(Line(new QFrame(client)), "Bevel3", 8, 504, 561, 2, false);
-    BetriebsZeitLoeButton = at(new QPushButton("Betriebszeit löschen", client),
+    BetriebsZeitLoeButton = at(new QPushButton(TrQ("Window", "Betriebszeit löschen"), client),
                                "BetriebsZeitLoeButton", 16, 520, 170, 29, false);
-    FehlerSpeicherLoeButton = at(new QPushButton("Fehlerspeicher löschen", client),
+    FehlerSpeicherLoeButton = at(new QPushButton(TrQ("Window", "Fehlerspeicher löschen"), client),
                                  "FehlerSpeicherLoeButton", 203, 520, 170, 29, false);
-    KennungLoeButton = at(new QPushButton("Kennung löschen", client), "KennungLoeButton", 391,
+    KennungLoeButton = at(new QPushButton(TrQ("Window", "Kennung löschen"), client), "KennungLoeButton", 391,
                           520, 170, 29, false);
-    Label47 = at(new QLabel("LCD Serien-Nr.:", client), "Label47", 16, 560, 100, 20, false);
+    Label47 = at(new QLabel(TrQ("Window", "LCD Serien-Nr.:"), client), "Label47", 16, 560, 100, 20, false);
     SerienNrEdit = at(new QLineEdit("0", client), "SerienNrEdit", 120, 557, 60, 24, false);
     SerienNrEdit->setMaxLength(4);
     Label48 = at(new QLabel(">>>", client), "Label48", 192, 560, 30, 20, false);
-    SendSerienNrButton = at(new QPushButton("übertragen", client), "SendSerienNrButton", 228,
+    SendSerienNrButton = at(new QPushButton(TrQ("Window", "übertragen"), client), "SendSerienNrButton", 228,
                             555, 100, 27, false);
     SendSerienNrButton->setEnabled(false);
-    CheckBox2 = at(new QCheckBox("Wirkungsgrad in Zeile 3 anzeigen", client), "CheckBox2", 16,
+    CheckBox2 = at(new QCheckBox(TrQ("Window", "Wirkungsgrad in Zeile 3 anzeigen"), client), "CheckBox2", 16,
                    592, 260, 20, false);
-    CheckBox1 = at(new QCheckBox("Überwachungen abschalten", client), "CheckBox1", 300, 592, 260,
+    CheckBox1 = at(new QCheckBox(TrQ("Window", "Überwachungen abschalten"), client), "CheckBox1", 300, 592, 260,
                    20, false);
-    CheckBox3 = at(new QCheckBox("IA-Mittelwert in Zeile 3 anzeigen", client), "CheckBox3", 16,
+    CheckBox3 = at(new QCheckBox(TrQ("Window", "IA-Mittelwert in Zeile 3 anzeigen"), client), "CheckBox3", 16,
                    616, 260, 20, false);
-    Label2 = at(new QLabel("Geräte-Typ", client), "Label2", 16, 640, 100, 20, false);
+    Label2 = at(new QLabel(TrQ("Window", "Geräte-Typ"), client), "Label2", 16, 640, 100, 20, false);
     ComboBox1 = at(new QComboBox(client), "ComboBox1", 120, 637, 208, 24, false);
     Label1 = at(new QLabel(">>>", client), "Label1", 336, 640, 30, 20, false);
-    Button1 = at(new QPushButton("übertragen", client), "Button1", 372, 635, 100, 27, false);
+    Button1 = at(new QPushButton(TrQ("Window", "übertragen"), client), "Button1", 372, 635, 100, 27, false);
     Button1->setEnabled(false);
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{Bevel3, BetriebsZeitLoeButton, FehlerSpeicherLoeButton,
@@ -299,26 +300,26 @@ void TMainForm::BuildMenu()
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         menu->addAction(action);
     };
-    QMenu* datei = bar->addMenu("&Datei");
+    QMenu* datei = bar->addMenu(TrQ("Window", "&Datei"));
     datei->setObjectName("Datei1");
-    add(datei, Neu1, "Neu1", "Neu", &TMainForm::Neu1Click);
-    add(datei, ffnen1, "ffnen1", "Öffnen...", &TMainForm::ffnen1Click);
-    add(datei, Speichern1, "Speichern1", "Speichern", &TMainForm::Speichern1Click);
-    add(datei, Speichernunter1, "Speichernunter1", "Speichern unter...",
+    add(datei, Neu1, "Neu1", TrQ("Window", "Neu"), &TMainForm::Neu1Click);
+    add(datei, ffnen1, "ffnen1", TrQ("Window", "Öffnen..."), &TMainForm::ffnen1Click);
+    add(datei, Speichern1, "Speichern1", TrQ("Window", "Speichern"), &TMainForm::Speichern1Click);
+    add(datei, Speichernunter1, "Speichernunter1", TrQ("Window", "Speichern unter..."),
         &TMainForm::Speichernunter1Click);
     datei->addSeparator();
-    add(datei, Protokolldrucken1, "Protokolldrucken1", "&Protokoll drucken",
+    add(datei, Protokolldrucken1, "Protokolldrucken1", TrQ("Window", "&Protokoll drucken"),
         &TMainForm::Protokolldrucken1Click);
     datei->addSeparator();
-    add(datei, PatchDateierstellen1, "PatchDateierstellen1", "Patch-Datei erstellen",
+    add(datei, PatchDateierstellen1, "PatchDateierstellen1", TrQ("Window", "Patch-Datei erstellen"),
         &TMainForm::PatchDateierstellen1Click);
     datei->addSeparator();
-    add(datei, Beenden1, "Beenden1", "&Beenden", &TMainForm::Beenden1Click);
-    add(bar, Fehlerspeicher1, "Fehlerspeicher1", "&Fehlerspeicher",
+    add(datei, Beenden1, "Beenden1", TrQ("Window", "&Beenden"), &TMainForm::Beenden1Click);
+    add(bar, Fehlerspeicher1, "Fehlerspeicher1", TrQ("Window", "&Fehlerspeicher"),
         &TMainForm::Fehlerspeicher1Click);
-    QMenu* extras = bar->addMenu("&Extras");
+    QMenu* extras = bar->addMenu(TrQ("Window", "&Extras"));
     extras->setObjectName("Extras1");
-    add(extras, Info1, "Info1", "&Info", &TMainForm::Info1Click);
+    add(extras, Info1, "Info1", TrQ("Window", "&Info"), &TMainForm::Info1Click);
 }
 
 void TMainForm::ConnectControls()
@@ -479,7 +480,7 @@ void TMainForm::SetCaption(const std::string& text) { setWindowTitle(QString::fr
 
 void TMainForm::SetFileLabel(const std::string& text)
 {
-    Label61->setText(QString::fromStdString(text));
+    Label61->setText(QString::fromStdString(text == kUntitled ? Tr("Files", kUntitled) : text));
 }
 
 void TMainForm::RefreshMainWindow()

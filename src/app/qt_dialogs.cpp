@@ -1,4 +1,5 @@
 #include "qt_dialogs.h"
+#include "translation.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -9,13 +10,13 @@ namespace {
 
 QWidget* BoxParent() { return QApplication::activeWindow(); }
 
-QString Title() { return QApplication::applicationName(); }
+QString Title() { return TrQ("Window", "LCD Konfiguration"); }
 
 // Boxes of the information kind (notices, range messages, questions about files)
 // carry the title "Information"; the other kinds carry the program's title.
 QString TitleFor(QMessageBox::Icon icon)
 {
-    return icon == QMessageBox::Information ? QStringLiteral("Information") : Title();
+    return icon == QMessageBox::Information ? TrQ("Window", "Information") : Title();
 }
 
 int ShowBox(QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons,

@@ -36,12 +36,12 @@ bool FirmwareButtonClick(SerialPort& port, FirmwareHost& host, ParameterSet& par
         const std::optional<std::string> bytes =
             regular ? ReadFileBytes(*path) : std::optional<std::string>();
         if (!bytes) {
-            Refuse(host, kCannotOpenFile);
+            Refuse(host, Tr("Files", kCannotOpenFile));
             continue;
         }
         const SRecordResult read = ReadSRecords(*bytes);
         if (!read.image) {
-            Refuse(host, read.message);
+            Refuse(host, Tr("Firmware", read.message.c_str()));
             continue;
         }
         Link link{port, host, params};

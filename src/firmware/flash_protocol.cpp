@@ -25,11 +25,11 @@ void ReportFlashStatus(LinkHost& host, const StatusReply& reply)
     Dialogs& dialogs = host.Messages();
     dialogs.Beep();
     if ((reply.Srd & 0x80) == 0)
-        dialogs.Error(FlashText::Busy);
+        dialogs.Error(Tr("Firmware", FlashText::Busy));
     if (reply.Srd & 0x20)
-        dialogs.Error(FlashText::EraseFailed);
+        dialogs.Error(Tr("Firmware", FlashText::EraseFailed));
     if (reply.Srd & 0x10)
-        dialogs.Error(FlashText::ProgramFailed);
+        dialogs.Error(Tr("Firmware", FlashText::ProgramFailed));
 }
 
 void ReportIdStatus(LinkHost& host, const StatusReply& reply)
@@ -37,8 +37,8 @@ void ReportIdStatus(LinkHost& host, const StatusReply& reply)
     Dialogs& dialogs = host.Messages();
     dialogs.Beep();
     switch ((reply.Srd1 >> 2) & 0x03) {
-    case 0: dialogs.Error(FlashText::IdNotChecked); break;
-    case 1: dialogs.Error(FlashText::IdMismatch); break;
+    case 0: dialogs.Error(Tr("Firmware", FlashText::IdNotChecked)); break;
+    case 1: dialogs.Error(Tr("Firmware", FlashText::IdMismatch)); break;
     default: break;
     }
 }
@@ -69,7 +69,7 @@ public:
     {
         if (!EnterBootMode() || !DetectBaudRate() || !CheckId())
             return false;
-        host_.SetStatus(FlashText::Connect);
+        host_.SetStatus(Tr("Firmware", FlashText::Connect));
         host_.Sleep(kConnectMs);
         if (!Erase())
             return false;
@@ -134,11 +134,11 @@ private:
                 if (reply == BootByte::Baud9600)
                     return true;
                 std::cerr << "flash: baud-rate reply " << int(reply) << " instead of 176\n";
-                Fail(FlashText::BaudNotConfirmed);
+                Fail(Tr("Firmware", FlashText::BaudNotConfirmed));
                 return false;
             }
             if (waits >= kReplyMaxWaits) {
-                Fail(FlashText::BaudTimeout);
+                Fail(Tr("Firmware", FlashText::BaudTimeout));
                 return false;
             }
             host_.Sleep(kReplyPollMs);
@@ -197,7 +197,7 @@ private:
 
     bool Erase()
     {
-        host_.SetStatus(FlashText::Erasing);
+        host_.SetStatus(Tr("Firmware", FlashText::Erasing));
         if (!Send(BootByte::ClearStatus, FlashCode::ClearBeforeErase))
             return false;
         host_.Sleep(kCommandWaitMs);
@@ -216,14 +216,14 @@ private:
             ReportFlashStatus(host_, reply);
             return false;
         }
-        host_.SetStatus(FlashText::Erased);
+        host_.SetStatus(Tr("Firmware", FlashText::Erased));
         return true;
     }
 
     bool Program(const Region& region)
     {
         host_.Sleep(kRegionPauseMs);
-        host_.SetStatus(region.running);
+        host_.SetStatus(Tr("Firmware", region.running));
         host_.SetProgress(0);
         const float step = 100.0f / (float(region.loopEnd - region.base) / float(kPageSize));
         float progress = 0.0f;
@@ -259,7 +259,7 @@ private:
             return false;
         ConfirmLine(link_);
         host_.SetProgress(100);
-        host_.SetStatus(region.done);
+        host_.SetStatus(Tr("Firmware", region.done));
         host_.Sleep(kRegionPauseMs);
         return true;
     }
@@ -268,7 +268,7 @@ private:
     // every page is read back before the region counts as programmed.
     bool Verify(const Region& region)
     {
-        host_.SetStatus(FlashText::Verifying);
+        host_.SetStatus(Tr("Firmware", FlashText::Verifying));
         host_.SetProgress(0);
         const int pages = (region.loopEnd - region.base + kPageSize - 1) / kPageSize;
         int done = 0;
@@ -281,10 +281,10 @@ private:
                 const uint8_t expected = region.image[position + size_t(i)];
                 if (content[size_t(i)] != expected) {
                     char address[16];
-                    std::snprintf(address, sizeof address, "0x%04X!", page + i);
+                    std::snprintf(address, sizeof address, "0x%04X", page + i);
                     std::cerr << "flash: verify at " << address << " expected "
                               << int(expected) << ", found " << int(content[size_t(i)]) << "\n";
-                    Fail(FlashText::VerifyFailed + std::string(address));
+                    Fail(Fill(Tr("Firmware", FlashText::VerifyFailed), {address}));
                     return false;
                 }
             }
@@ -312,7 +312,7 @@ private:
             if (content.size() == size_t(kPageSize))
                 return true;
             if (waits >= kReplyMaxWaits) {
-                Fail(FlashText::ReadTimeout);
+                Fail(Tr("Firmware", FlashText::ReadTimeout));
                 return false;
             }
             host_.Sleep(kReplyPollMs);
@@ -346,7 +346,7 @@ bool FlashFirmware(Link& link, FirmwareHost& host, const FirmwareImage& image)
 {
     if (!image.FitsTheFlash()) {
         host.Messages().Beep();
-        host.Messages().Error(FirmwareText::DoesNotFit);
+        host.Messages().Error(Tr("Firmware", FirmwareText::DoesNotFit));
         return false;
     }
     host.RepaintMainWindow();

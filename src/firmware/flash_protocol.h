@@ -5,6 +5,7 @@
 // records) the data flash, each region read back and compared before it is reported
 // as programmed. Everything runs on the user-interface thread and waits by sleeping.
 #include "firmware_host.h"
+#include "translation.h"
 #include "firmware_image.h"
 #include "link.h"
 
@@ -65,27 +66,27 @@ inline constexpr int DataRead = 32;
 
 namespace FlashText {
 inline constexpr const char* BaudNotConfirmed =
-    "Baudrate wurde vom LCD-Board nicht bestätigt!\n\n      Datenübertragung abgebrochen!";
+    QT_TRANSLATE_NOOP("Firmware", "Baudrate wurde vom LCD-Board nicht bestätigt!\n\n      Datenübertragung abgebrochen!");
 inline constexpr const char* BaudTimeout =
-    "Zeitüberschreitung beim Baudrate ermitteln!\n\n      Datenübertragung abgebrochen!";
-inline constexpr const char* Busy = "Flash in Bearbeitung!";
-inline constexpr const char* EraseFailed = "Flash löschen mit Fehler beendet!";
-inline constexpr const char* ProgramFailed = "Flash programmieren mit Fehler beendet!!";
-inline constexpr const char* IdNotChecked = "ID nicht geprüft!";
-inline constexpr const char* IdMismatch = "ID nicht abgestimmt!";
+    QT_TRANSLATE_NOOP("Firmware", "Zeitüberschreitung beim Baudrate ermitteln!\n\n      Datenübertragung abgebrochen!");
+inline constexpr const char* Busy = QT_TRANSLATE_NOOP("Firmware", "Flash in Bearbeitung!");
+inline constexpr const char* EraseFailed = QT_TRANSLATE_NOOP("Firmware", "Flash löschen mit Fehler beendet!");
+inline constexpr const char* ProgramFailed = QT_TRANSLATE_NOOP("Firmware", "Flash programmieren mit Fehler beendet!!");
+inline constexpr const char* IdNotChecked = QT_TRANSLATE_NOOP("Firmware", "ID nicht geprüft!");
+inline constexpr const char* IdMismatch = QT_TRANSLATE_NOOP("Firmware", "ID nicht abgestimmt!");
 inline constexpr const char* ReadTimeout =
-    "Zeitüberschreitung beim Flash prüfen!\n\n      Datenübertragung abgebrochen!";
-// Followed by the address as 0x%04X and "!".
-inline constexpr const char* VerifyFailed = "Flash-Prüfung fehlgeschlagen bei Adresse ";
+    QT_TRANSLATE_NOOP("Firmware", "Zeitüberschreitung beim Flash prüfen!\n\n      Datenübertragung abgebrochen!");
+// %1: the address as 0x%04X.
+inline constexpr const char* VerifyFailed = QT_TRANSLATE_NOOP("Firmware", "Flash-Prüfung fehlgeschlagen bei Adresse %1!");
 
-inline constexpr const char* Connect = "Connect";
-inline constexpr const char* Erasing = "Flash löschen";
-inline constexpr const char* Erased = "Flash gelöscht";
-inline constexpr const char* CodeRunning = "Code-Flash programmieren";
-inline constexpr const char* CodeDone = "Code-Flash programmiert";
-inline constexpr const char* DataRunning = "Daten-Flash programmieren";
-inline constexpr const char* DataDone = "Daten-Flash programmiert";
-inline constexpr const char* Verifying = "Flash prüfen";
+inline constexpr const char* Connect = QT_TRANSLATE_NOOP("Firmware", "Connect");
+inline constexpr const char* Erasing = QT_TRANSLATE_NOOP("Firmware", "Flash löschen");
+inline constexpr const char* Erased = QT_TRANSLATE_NOOP("Firmware", "Flash gelöscht");
+inline constexpr const char* CodeRunning = QT_TRANSLATE_NOOP("Firmware", "Code-Flash programmieren");
+inline constexpr const char* CodeDone = QT_TRANSLATE_NOOP("Firmware", "Code-Flash programmiert");
+inline constexpr const char* DataRunning = QT_TRANSLATE_NOOP("Firmware", "Daten-Flash programmieren");
+inline constexpr const char* DataDone = QT_TRANSLATE_NOOP("Firmware", "Daten-Flash programmiert");
+inline constexpr const char* Verifying = QT_TRANSLATE_NOOP("Firmware", "Flash prüfen");
 }  // namespace FlashText
 
 // The first two bytes of the boot ROM's answer to 0x70 (0 where none came).

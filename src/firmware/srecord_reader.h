@@ -16,20 +16,21 @@
 // carries an S5 or S6 count record must hold as many data records (S1, S2, S3) before
 // it as the record counts.
 #include "firmware_image.h"
+#include "translation.h"
 
 #include <optional>
 #include <string>
 
 namespace FirmwareText {
-inline constexpr const char* UnexpectedEnd = "Unerwartetes Dateiende!";
-inline constexpr const char* ChecksumError = "Checksummen-Fehler!";
-inline constexpr const char* DoesNotFit = "Firmware-Datei passt nicht in den Flash-Speicher!";
-inline constexpr const char* EmptyRecord = "Fehlerhafter Datensatz in der Firmware-Datei!";
-inline constexpr const char* NotOnPage = "Firmware-Datei beginnt nicht an einer Seitengrenze!";
-inline constexpr const char* NoCode = "Firmware-Datei enthält keinen Programmcode!";
-inline constexpr const char* NoIdCode = "Firmware-Datei enthält keinen ID-Code!";
+inline constexpr const char* UnexpectedEnd = QT_TRANSLATE_NOOP("Firmware", "Unerwartetes Dateiende!");
+inline constexpr const char* ChecksumError = QT_TRANSLATE_NOOP("Firmware", "Checksummen-Fehler!");
+inline constexpr const char* DoesNotFit = QT_TRANSLATE_NOOP("Firmware", "Firmware-Datei passt nicht in den Flash-Speicher!");
+inline constexpr const char* EmptyRecord = QT_TRANSLATE_NOOP("Firmware", "Fehlerhafter Datensatz in der Firmware-Datei!");
+inline constexpr const char* NotOnPage = QT_TRANSLATE_NOOP("Firmware", "Firmware-Datei beginnt nicht an einer Seitengrenze!");
+inline constexpr const char* NoCode = QT_TRANSLATE_NOOP("Firmware", "Firmware-Datei enthält keinen Programmcode!");
+inline constexpr const char* NoIdCode = QT_TRANSLATE_NOOP("Firmware", "Firmware-Datei enthält keinen ID-Code!");
 inline constexpr const char* RecordCountWrong =
-    "Firmware-Datei unvollständig: die Anzahl der Datensätze stimmt nicht!";
+    QT_TRANSLATE_NOOP("Firmware", "Firmware-Datei unvollständig: die Anzahl der Datensätze stimmt nicht!");
 }  // namespace FirmwareText
 
 struct SRecordResult {

@@ -1,4 +1,5 @@
 #include "com_signal.h"
+#include "translation.h"
 
 TComSignal::TComSignal(Line line, std::function<void(bool on)> paint) : line_(line), paint_(std::move(paint)) {}
 
@@ -31,7 +32,7 @@ void ComPortEvents::OnLineError(const std::string& what)
 {
     (void)what;
     dialogs_.Beep();
-    dialogs_.Error("ComPortLineError:  " + params_.SelectedPort + " !");
+    dialogs_.Error(Fill(Tr("Link", "ComPortLineError:  %1 !"), {params_.SelectedPort}));
     ClosePort();
 }
 

@@ -1,4 +1,5 @@
 #include "download.h"
+#include "translation.h"
 
 #include "link.h"
 #include "service_serial_number.h"
@@ -12,21 +13,21 @@ namespace {
 
 using namespace Download;
 
-inline constexpr const char* kFullMessage = "Datenübertragungsfehler!\n\nSpeicherende erreicht!";
-inline constexpr const char* kTimeoutMessage = "Datenübertragungsfehler!\n\nZeitüberschreitung.";
+inline constexpr const char* kFullMessage = QT_TRANSLATE_NOOP("Link", "Datenübertragungsfehler!\n\nSpeicherende erreicht!");
+inline constexpr const char* kTimeoutMessage = QT_TRANSLATE_NOOP("Link", "Datenübertragungsfehler!\n\nZeitüberschreitung.");
 inline constexpr const char* kLanguageMessage =
-    "Datenübertragungsfehler!\n\nUngültiges Sprach-Kontrollzeichen empfangen.";
+    QT_TRANSLATE_NOOP("Link", "Datenübertragungsfehler!\n\nUngültiges Sprach-Kontrollzeichen empfangen.");
 inline constexpr const char* kNoDeviceTypeMessage =
-    "Datenübertragungsfehler!\n\nZeitüberschreitung.\nGerätetyp-Kennzeichen nicht empfangen!";
+    QT_TRANSLATE_NOOP("Link", "Datenübertragungsfehler!\n\nZeitüberschreitung.\nGerätetyp-Kennzeichen nicht empfangen!");
 inline constexpr const char* kWrongEndMessage =
-    "Datenübertragungsfehler!\n\nFalsches Bestätigungsbyte!";
+    QT_TRANSLATE_NOOP("Link", "Datenübertragungsfehler!\n\nFalsches Bestätigungsbyte!");
 inline constexpr const char* kIncompleteMessage =
-    "Datenübertragungsfehler!\n\nUnvollständige Daten empfangen.";
+    QT_TRANSLATE_NOOP("Link", "Datenübertragungsfehler!\n\nUnvollständige Daten empfangen.");
 inline constexpr const char* kFieldTooLongMessage =
-    "Datenübertragungsfehler!\n\nUngültiges Datenfeld empfangen.";
+    QT_TRANSLATE_NOOP("Link", "Datenübertragungsfehler!\n\nUngültiges Datenfeld empfangen.");
 
-inline constexpr const char* kRunningStatus = "Konfiguration und Fehlerspeicher lesen";
-inline constexpr const char* kDoneStatus = "Daten gelesen";
+inline constexpr const char* kRunningStatus = QT_TRANSLATE_NOOP("Link", "Konfiguration und Fehlerspeicher lesen");
+inline constexpr const char* kDoneStatus = QT_TRANSLATE_NOOP("Link", "Daten gelesen");
 
 // Reads the block field by field; every read is checked against the block's end.
 class BlockReader {
@@ -157,7 +158,7 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         cleanUp();
     };
     auto fail = [&](const char* message) {
-        ShowLinkError(host, message);
+        ShowLinkError(host, Tr("Link", message));
         cleanUp();
     };
     // One byte within kIdlePolls polls, or nothing.
@@ -187,7 +188,7 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         host.Sleep(kSettleMs);
         port.PurgeInput();
         host.SetProgress(0);
-        host.SetStatus(kRunningStatus);
+        host.SetStatus(Tr("Link", kRunningStatus));
 
         std::vector<uint8_t> block;
         block.reserve(kBlockBufferSize);
@@ -265,7 +266,7 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         if (parsed.Status == BlockStatus::WrongEnd) return fail(kWrongEndMessage);
 
         host.SetProgress(100);
-        host.SetStatus(kDoneStatus);
+        host.SetStatus(Tr("Link", kDoneStatus));
         host.EnableLinkControls(true);
         host.EnableEditorControls(true);
         params.DataPresent = 1;

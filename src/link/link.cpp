@@ -1,4 +1,5 @@
 #include "link.h"
+#include "translation.h"
 
 #include <iostream>
 
@@ -45,8 +46,9 @@ bool WaitSent(Link& link, int code)
         if (!link.Port.WritePending())
             return true;
         if (waits >= kSentMaxWaits) {
-            Fail(link, "Daten senden konnte nicht ausgeführt werden!  Fehlercode " + std::to_string(code)
-                           + "\n\n             Datenübertragung abgebrochen!");
+            Fail(link, Fill(Tr("Link", "Daten senden konnte nicht ausgeführt werden!  Fehlercode %1"
+                                       "\n\n             Datenübertragung abgebrochen!"),
+                            {std::to_string(code)}));
             return false;
         }
         link.Host.Sleep(kSentPollMs);
@@ -64,9 +66,8 @@ bool PingBoard(Link& link)
     const int poll = PollForByte(link, kPingPollMs, answer);
     if (poll > 0 && poll <= kAnswerInTime && answer == BoardByte::Ping)
         return true;
-    Fail(link,
-         "     Gerät antwortet nicht!\n\nMögliche Gründe, z.B.:\nTest-Jumper auf Platine vergessen.\n"
-         "Netzkabel nicht entfernt.\nNoch keine Firmware geladen.");
+    Fail(link, Tr("Link", "     Gerät antwortet nicht!\n\nMögliche Gründe, z.B.:\nTest-Jumper auf Platine vergessen.\n"
+                          "Netzkabel nicht entfernt.\nNoch keine Firmware geladen."));
     return false;
 }
 
@@ -80,7 +81,7 @@ bool ResetOn(Link& link)
         return true;
     }
     link.Host.PaintResetPanel(false);
-    FailLine(link, "Keine Rückmeldung vom \"Reset\"-Befehl \"ein\" erhalten!\n\n        Datenübertragung abgebrochen!");
+    FailLine(link, Tr("Link", "Keine Rückmeldung vom \"Reset\"-Befehl \"ein\" erhalten!\n\n        Datenübertragung abgebrochen!"));
     return false;
 }
 
@@ -94,7 +95,7 @@ bool ResetOff(Link& link)
         return true;
     }
     link.Host.PaintResetPanel(true);
-    FailLine(link, "Keine Rückmeldung vom \"Reset\"-Befehl \"aus\" erhalten!\n\n        Datenübertragung abgebrochen!");
+    FailLine(link, Tr("Link", "Keine Rückmeldung vom \"Reset\"-Befehl \"aus\" erhalten!\n\n        Datenübertragung abgebrochen!"));
     return false;
 }
 
@@ -121,7 +122,7 @@ bool ModeOn(Link& link)
         return true;
     }
     link.Host.PaintModePanel(false);
-    FailLine(link, "Keine Rückmeldung vom \"Mode\"-Befehl erhalten!\n\n        Datenübertragung abgebrochen!");
+    FailLine(link, Tr("Link", "Keine Rückmeldung vom \"Mode\"-Befehl erhalten!\n\n        Datenübertragung abgebrochen!"));
     return false;
 }
 
@@ -158,15 +159,14 @@ bool SendEchoed(Link& link, uint8_t byte, int pollMs, int waitCode, int wrongCod
 
 void ReportLinkError(Link& link, int kind, int code)
 {
-    const bool transfer = kind == 1 || kind == 2;
-    const std::string heading = transfer ? "Datenübertragungsfehler!  Fehlercode " : "Programmierfehler!  Fehlercode ";
-    std::string closing;
+    std::string text;
     switch (kind) {
-    case 1: closing = "\n\nFalsches Antwortbyte."; break;
-    case 3: closing = "\n\nFalsches Bestätigungsbyte."; break;
-    default: closing = "\n\nZeitüberschreitung."; break;
+    case 1: text = Tr("Link", "Datenübertragungsfehler!  Fehlercode %1\n\nFalsches Antwortbyte."); break;
+    case 2: text = Tr("Link", "Datenübertragungsfehler!  Fehlercode %1\n\nZeitüberschreitung."); break;
+    case 3: text = Tr("Link", "Programmierfehler!  Fehlercode %1\n\nFalsches Bestätigungsbyte."); break;
+    default: text = Tr("Link", "Programmierfehler!  Fehlercode %1\n\nZeitüberschreitung."); break;
     }
-    Fail(link, heading + std::to_string(code) + closing);
+    Fail(link, Fill(text, {std::to_string(code)}));
 }
 
 namespace {
@@ -219,7 +219,7 @@ bool RunExchange(Link& link, const std::function<void()>& body, const std::funct
         // After a line error the window has shown its message and closed the port;
         // the failing call that followed is part of the same failure.
         if (!link.LineError)
-            Fail(link, "ComPortError:  " + link.Params.SelectedPort + " !");
+            Fail(link, Fill(Tr("Link", "ComPortError:  %1 !"), {link.Params.SelectedPort}));
     }
     if (failurePath)
         failurePath();

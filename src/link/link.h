@@ -3,6 +3,7 @@
 // byte vocabulary. All of them run on the user-interface thread and wait by sleeping
 // through the LinkHost; each returns false after it has shown its own message.
 #include "link_host.h"
+#include "translation.h"
 #include "parameter_set.h"
 #include "serial_port.h"
 
@@ -43,11 +44,11 @@ inline constexpr int kAnswerInTime = 96;     // ...of which only the first 96 co
 // The board's configuration version (the byte after 0xA5 0xA8, and after the download
 // block) does not match the program's, or does not come.
 inline constexpr const char* kWrongConfigVersionMessage =
-    "Datenübertragungsfehler!\n\nFalsches Kontrollzeichen empfangen.\n"
-    "Firmware in LCD-Platine vermutlich nicht kompatibel.";
+    QT_TRANSLATE_NOOP("Link", "Datenübertragungsfehler!\n\nFalsches Kontrollzeichen empfangen.\n"
+                              "Firmware in LCD-Platine vermutlich nicht kompatibel.");
 inline constexpr const char* kNoConfigVersionMessage =
-    "Datenübertragungsfehler!\n\nZeitüberschreitung.\n"
-    "Firmware in LCD-Platine vermutlich nicht kompatibel!";
+    QT_TRANSLATE_NOOP("Link", "Datenübertragungsfehler!\n\nZeitüberschreitung.\n"
+                              "Firmware in LCD-Platine vermutlich nicht kompatibel!");
 
 // What an exchange works with: the port, the window, the parameter set.
 struct Link {

@@ -1,4 +1,5 @@
 #include "port_search.h"
+#include "translation.h"
 
 #include "port_open.h"
 
@@ -45,7 +46,7 @@ bool TestOpenPort(PortSearch& search, const std::string& name)
     if (error != 0) {
         std::ostream& out = search.Diagnostics ? *search.Diagnostics : std::cerr;
         out << (search.Cause ? search.Cause(name, error) : OpenFailureCause(name, error));
-        Fail(search, "ComPortError:  " + name + " !\n\nDer Port kann nicht geöffnet werden.");
+        Fail(search, Fill(Tr("Link", "ComPortError:  %1 !\n\nDer Port kann nicht geöffnet werden."), {name}));
         search.Host.EnableLinkControls(false);
         ReleaseList(search);
         return false;
@@ -63,7 +64,7 @@ void SearchBoardPort(PortSearch& search)
 
     const std::vector<std::string> ports = search.Discovery.SerialPorts();
     if (ports.empty()) {
-        Fail(search, "Keinen ComPort auf dem PC gefunden!");
+        Fail(search, Tr("Link", "Keinen ComPort auf dem PC gefunden!"));
         return;
     }
     host.ClearPortList();
@@ -86,18 +87,18 @@ void SearchBoardPort(PortSearch& search)
             }
         }
         if (!matched) {
-            Fail(search, "USB-Port der LCD-Platine nicht gefunden!");
+            Fail(search, Tr("Link", "USB-Port der LCD-Platine nicht gefunden!"));
             ReleaseList(search);
             return;
         }
         const ConverterPort port = search.Discovery.BoardConverterPort(converter);
         if (port.result == ConverterPort::Result::NoDevice) {
-            Fail(search, "RegSchlüssel nicht gefunden !");
+            Fail(search, Tr("Link", "RegSchlüssel nicht gefunden !"));
             ReleaseList(search);
             return;
         }
         if (port.result == ConverterPort::Result::NoPortName) {
-            Fail(search, "RegWert (PortName) nicht gefunden !");
+            Fail(search, Tr("Link", "RegWert (PortName) nicht gefunden !"));
             ReleaseList(search);
             return;
         }
@@ -117,7 +118,7 @@ void SearchBoardPort(PortSearch& search)
         }
     }
     if (!found)
-        Fail(search, "PortSuche nicht erfolgreich !");
+        Fail(search, Tr("Link", "PortSuche nicht erfolgreich !"));
     ReleaseList(search);
 }
 

@@ -1,4 +1,5 @@
 #include "service_clear.h"
+#include "translation.h"
 
 #include "link.h"
 
@@ -6,8 +7,8 @@
 
 namespace {
 inline constexpr const char* kWrongByteMessage =
-    "   Programmierfehler!\n\nFalsches Bestätigungsbyte.";
-inline constexpr const char* kTimeoutMessage = "Programmierfehler!\n\nZeitüberschreitung.";
+    QT_TRANSLATE_NOOP("Link", "   Programmierfehler!\n\nFalsches Bestätigungsbyte.");
+inline constexpr const char* kTimeoutMessage = QT_TRANSLATE_NOOP("Link", "Programmierfehler!\n\nZeitüberschreitung.");
 }  // namespace
 
 void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
@@ -18,14 +19,14 @@ void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost
 
     auto cleanUp = [&] { RestoreAfterFailure(host, params.DataPresent != 0); };
     auto fail = [&](const char* message) {
-        ShowLinkError(host, message);
+        ShowLinkError(host, Tr("Link", message));
         cleanUp();
     };
 
     RunExchange(link, [&] {
         if (!PingBoard(link)) return;
         dialogs.Beep();
-        if (!dialogs.ConfirmOk("löschen ausführen?")) return;
+        if (!dialogs.ConfirmOk(Tr("Link", "löschen ausführen?"))) return;
 
         host.EnableLinkControls(false);
         host.EnableEditorControls(false);
@@ -37,7 +38,7 @@ void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost
         if (!WaitSent(link, command.FirstWaitCode + 1)) return cleanUp();
 
         host.SetProgress(0);
-        host.SetStatus(command.RunningStatus);
+        host.SetStatus(Tr("Link", command.RunningStatus));
 
         // The board's echoes of 0xA5 and the command byte count as polls.
         int n = 0;
@@ -60,7 +61,7 @@ void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost
         ConfirmLine(link);
 
         host.SetProgress(100);
-        host.SetStatus(command.DoneStatus);
+        host.SetStatus(Tr("Link", command.DoneStatus));
         host.EnableLinkControls(true);
         host.EnableEditorControls(params.DataPresent != 0);
         dialogs.Beep();

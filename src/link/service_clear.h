@@ -3,6 +3,7 @@
 // memory and identity. One exchange, one row of the table per command: 0xA5 and the
 // command byte; the board echoes them and answers 0xAF once it has cleared.
 #include "parameter_set.h"
+#include "translation.h"
 #include "serial_port.h"
 #include "transfer_host.h"
 
@@ -20,12 +21,14 @@ struct ClearCommand {
 
 inline constexpr int kClearPollMs = 20;
 
-inline constexpr ClearCommand kClearOperatingTime{0xA3, "Betriebszeit löschen",
-                                                  "Betriebszeit gelöscht", 40, 38, 20, false};
-inline constexpr ClearCommand kClearFaultMemory{0xAD, "Fehlerspeicher löschen",
-                                                "Fehlerspeicher gelöscht", 350, 348, 22, true};
-inline constexpr ClearCommand kClearIdentity{0xA6, "Kennung löschen", "Kennung gelöscht", 40, 38,
-                                             24, false};
+inline constexpr ClearCommand kClearOperatingTime{0xA3, QT_TRANSLATE_NOOP("Link", "Betriebszeit löschen"),
+                                                  QT_TRANSLATE_NOOP("Link", "Betriebszeit gelöscht"), 40, 38, 20,
+                                                  false};
+inline constexpr ClearCommand kClearFaultMemory{0xAD, QT_TRANSLATE_NOOP("Link", "Fehlerspeicher löschen"),
+                                                QT_TRANSLATE_NOOP("Link", "Fehlerspeicher gelöscht"), 350, 348,
+                                                22, true};
+inline constexpr ClearCommand kClearIdentity{0xA6, QT_TRANSLATE_NOOP("Link", "Kennung löschen"),
+                                             QT_TRANSLATE_NOOP("Link", "Kennung gelöscht"), 40, 38, 24, false};
 
 // Asks "löschen ausführen?" after a ping and runs the command. Changes nothing in the
 // parameter set (the PC's fault-memory table is replaced by the next download only).

@@ -1,4 +1,5 @@
 #include "service_device_type.h"
+#include "translation.h"
 
 #include "link.h"
 #include "upload.h"
@@ -18,7 +19,7 @@ void Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
     RunExchange(link, [&] {
         if (!PingBoard(link)) return;
         dialogs.Beep();
-        if (!dialogs.ConfirmOk("Übertragung ausführen?")) return;
+        if (!dialogs.ConfirmOk(Tr("Link", "Übertragung ausführen?"))) return;
 
         host.SetProgress(0);
         host.EnableLinkControls(false);
@@ -33,7 +34,7 @@ void Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
         if (!WaitSent(link, 3)) return cleanUp();
         host.Sleep(10);
 
-        host.SetStatus("Gerätetyp-Übertragung");
+        host.SetStatus(Tr("Link", "Gerätetyp-Übertragung"));
         port.PurgeInput();
 
         std::string digits = std::to_string(int(params.DeviceType));
@@ -46,12 +47,12 @@ void Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
         if (!SendEchoed(link, BoardByte::DataEnd, 10, 6, 5, 6)) return cleanUp();
 
         host.SetProgress(0);
-        host.SetStatus("Programmierung");
+        host.SetStatus(Tr("Link", "Programmierung"));
         if (!WaitForStored(link, false)) return cleanUp();
         ConfirmLine(link);
 
         host.SetProgress(100);
-        host.SetStatus("Programmiert");
+        host.SetStatus(Tr("Link", "Programmiert"));
         host.Sleep(20);
         host.EnableLinkControls(true);
         host.EnableEditorControls(true);

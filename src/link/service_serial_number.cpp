@@ -1,16 +1,17 @@
 #include "service_serial_number.h"
+#include "translation.h"
 
 #include "link.h"
 #include "text_file.h"
 
 namespace {
 
-inline constexpr const char* kLengthMessage = "Es müssen 4 Zeichen eingegeben werden !";
-inline constexpr const char* kWrongEchoMessage = "Datenübertragungsfehler!\n\n Falsches Antwortbyte.";
-inline constexpr const char* kNoEchoMessage = "Datenübertragungsfehler!\n\n  Zeitüberschreitung.";
+inline constexpr const char* kLengthMessage = QT_TRANSLATE_NOOP("Link", "Es müssen 4 Zeichen eingegeben werden !");
+inline constexpr const char* kWrongEchoMessage = QT_TRANSLATE_NOOP("Link", "Datenübertragungsfehler!\n\n Falsches Antwortbyte.");
+inline constexpr const char* kNoEchoMessage = QT_TRANSLATE_NOOP("Link", "Datenübertragungsfehler!\n\n  Zeitüberschreitung.");
 inline constexpr const char* kWrongDoneMessage =
-    "    Programmierfehler!\n\nFalsches Bestätigungsbyte.";
-inline constexpr const char* kNoDoneMessage = "Programmierfehler!\n\nZeitüberschreitung.";
+    QT_TRANSLATE_NOOP("Link", "    Programmierfehler!\n\nFalsches Bestätigungsbyte.");
+inline constexpr const char* kNoDoneMessage = QT_TRANSLATE_NOOP("Link", "Programmierfehler!\n\nZeitüberschreitung.");
 
 inline constexpr int kEchoPolls = 100;
 inline constexpr int kEchoPollsInTime = 96;
@@ -39,7 +40,7 @@ std::string SerienNrEditAccept(Dialogs& dialogs, ParameterSet& params, const std
         params.SerialNumber = text;
     } else {
         dialogs.Beep();
-        dialogs.Information(kLengthMessage);
+        dialogs.Information(Tr("Link", kLengthMessage));
     }
     return params.SerialNumber;
 }
@@ -63,7 +64,7 @@ void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
 
     auto cleanUp = [&] { RestoreAfterFailure(host, params.DataPresent != 0); };
     auto fail = [&](const char* message) {
-        ShowLinkError(host, message);
+        ShowLinkError(host, Tr("Link", message));
         cleanUp();
     };
     // Writes one byte and waits for its echo; false after the failure path ran.
@@ -90,7 +91,7 @@ void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
     RunExchange(link, [&] {
         if (!PingBoard(link)) return;
         dialogs.Beep();
-        if (!dialogs.ConfirmOk("übertragen ausführen?")) return;
+        if (!dialogs.ConfirmOk(Tr("Link", "übertragen ausführen?"))) return;
 
         host.EnableLinkControls(false);
         host.EnableEditorControls(false);
@@ -102,7 +103,7 @@ void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
         host.Sleep(10);
 
         host.SetProgress(0);
-        host.SetStatus("Serien-Nummer übertragen");
+        host.SetStatus(Tr("Link", "Serien-Nummer übertragen"));
         port.PurgeInput();
 
         std::string identity = BoardBytes(params.SerialNumber, kSerialNumberLength)
@@ -115,7 +116,7 @@ void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
         if (!sendEchoed(BoardByte::DataEnd, 30)) return;
 
         host.SetProgress(0);
-        host.SetStatus("Serien-Nummer programmieren");
+        host.SetStatus(Tr("Link", "Serien-Nummer programmieren"));
         int l = 0;
         while (l < kDonePolls) {
             host.Sleep(kDonePollMs);
@@ -130,7 +131,7 @@ void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
         ConfirmLine(link);
 
         host.SetProgress(100);
-        host.SetStatus("Serien-Nummer programmiert");
+        host.SetStatus(Tr("Link", "Serien-Nummer programmiert"));
         host.Sleep(20);
         host.EnableLinkControls(true);
         host.EnableEditorControls(params.DataPresent != 0);

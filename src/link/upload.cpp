@@ -1,4 +1,5 @@
 #include "upload.h"
+#include "translation.h"
 
 #include <cstdio>
 #include <optional>
@@ -7,7 +8,7 @@ namespace {
 
 using namespace Upload;
 
-inline constexpr const char* kNotLoadedMessage = "Es wurden noch keine Daten geladen!";
+inline constexpr const char* kNotLoadedMessage = QT_TRANSLATE_NOOP("Link", "Es wurden noch keine Daten geladen!");
 
 std::string ValueText(int32_t value)
 {
@@ -55,7 +56,7 @@ void SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& param
 
     auto cleanUp = [&] { RestoreAfterFailure(host, true); };
     auto fail = [&](const char* message) {
-        ShowLinkError(host, message);
+        ShowLinkError(host, Tr("Link", message));
         cleanUp();
     };
 
@@ -66,11 +67,11 @@ void SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& param
 
         if (!params.DataPresent) {
             dialogs.Beep();
-            dialogs.Information(kNotLoadedMessage);
+            dialogs.Information(Tr("Link", kNotLoadedMessage));
             return;
         }
         dialogs.Beep();
-        if (!dialogs.ConfirmOk("Daten übertragen?")) return;
+        if (!dialogs.ConfirmOk(Tr("Link", "Daten übertragen?"))) return;
 
         host.EnableLinkControls(false);
         host.EnableEditorControls(false);
@@ -93,7 +94,7 @@ void SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& param
 
         host.ProcessMessages();
         host.SetProgress(0);
-        host.SetStatus("Übertragung");
+        host.SetStatus(Tr("Link", "Übertragung"));
         port.PurgeInput();
 
         for (int i = 0; i < kValueCount; ++i) {
@@ -109,12 +110,12 @@ void SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& param
         if (!SendEchoed(link, BoardByte::DataEnd, 10, 6, 5, 6)) return cleanUp();
 
         host.SetProgress(0);
-        host.SetStatus("Programmierung");
+        host.SetStatus(Tr("Link", "Programmierung"));
         if (!WaitForStored(link, true)) return cleanUp();
         ConfirmLine(link);
 
         host.SetProgress(100);
-        host.SetStatus("Programmiert");
+        host.SetStatus(Tr("Link", "Programmiert"));
         host.Sleep(20);
         host.EnableLinkControls(true);
         host.EnableEditorControls(true);

@@ -1,4 +1,5 @@
 #include "config_file.h"
+#include "translation.h"
 
 #include "file_names.h"
 #include "text_file.h"
@@ -17,12 +18,12 @@ bool WriteOneFile(const std::string& path, const std::string& text, Dialogs& dia
     // the way (disk full).
     if (!MayWriteFile(path)) {
         dialogs.Beep();
-        dialogs.Information(kCannotOpenFile);
+        dialogs.Information(Tr("Files", kCannotOpenFile));
         return false;
     }
     if (!WriteTextFile(path, text)) {
         dialogs.Beep();
-        dialogs.Information(kCannotWriteFile);
+        dialogs.Information(Tr("Files", kCannotWriteFile));
         return false;
     }
     return true;
@@ -48,7 +49,7 @@ bool FileExists(const std::string& path)
 
 std::string MainCaption(const std::string& programVersion)
 {
-    return "LCD Konfiguration v" + programVersion;
+    return Fill(Tr("Files", "LCD Konfiguration v%1"), {programVersion});
 }
 
 std::string SavedCaption(const std::string& programVersion, const std::string& fileName)
@@ -58,7 +59,7 @@ std::string SavedCaption(const std::string& programVersion, const std::string& f
 
 std::string OverwriteQuestion(const std::string& fileName)
 {
-    return fileName + "\nist schon vorhanden.\n\nMöchten Sie die vorhandene Datei überschreiben?";
+    return Fill(Tr("Files", "%1\nist schon vorhanden.\n\nMöchten Sie die vorhandene Datei überschreiben?"), {fileName});
 }
 
 std::string LcdFileText(const ParameterSet& params)
@@ -110,14 +111,14 @@ bool ReadConfigBytes(ParameterSet& params, ConfigFileHost& host, const std::stri
     std::optional<int32_t> version = in.ReadInt();
     if (!version) {
         dialogs.Beep();
-        dialogs.Information(kCannotOpenFile);
+        dialogs.Information(Tr("Files", kCannotOpenFile));
         return false;
     }
 
     int first = 0;
     if (*version != params.ConfigVersion) {
         dialogs.Beep();
-        Answer answer = dialogs.AskYesNo(kOtherConfigVersion);
+        Answer answer = dialogs.AskYesNo(Tr("Files", kOtherConfigVersion));
         if (answer == Answer::No)
             return false;
         // A file of an older layout may start directly with entry 0 (whose value is
@@ -171,7 +172,8 @@ bool Speichernunter1Click(ParameterSet& params, ConfigFileHost& host)
     const std::string previous = params.FileName;
     for (;;) {
         auto chosen =
-            dialogs.SaveFileName({kSaveFilter, params.DataFolder, params.FileName, "lcd"});
+            dialogs.SaveFileName({kSaveFilter, params.DataFolder,
+                                 params.FileName == kUntitled ? Tr("Files", kUntitled) : params.FileName, "lcd"});
         if (!chosen) {
             params.FileName = previous;
             host.SetCaption(MainCaption(params.ProgramVersion));

@@ -4,19 +4,20 @@
 // text with CR LF line ends. Also the four commands of the "&Datei" menu that create,
 // open and save parameter sets.
 #include "dialogs.h"
+#include "translation.h"
 #include "file_messages.h"
 #include "parameter_set.h"
 
 #include <string>
 
-inline constexpr const char* kUntitled = "unbenannt";
+inline constexpr const char* kUntitled = QT_TRANSLATE_NOOP("Files", "unbenannt");
 
 // A file that could be created but not written completely (disk full, I/O error).
-inline constexpr const char* kCannotWriteFile = "Datei kann nicht geschrieben werden!";
+inline constexpr const char* kCannotWriteFile = QT_TRANSLATE_NOOP("Files", "Datei kann nicht geschrieben werden!");
 inline constexpr const char* kOtherConfigVersion =
-    "Datei gehört zu einer anderen Konfigurationsversion!\n"
+    QT_TRANSLATE_NOOP("Files", "Datei gehört zu einer anderen Konfigurationsversion!\n"
     "Einträge können fehlerhaft sein!\n\n"
-    "                      Trotzdem laden?";
+    "                      Trotzdem laden?");
 inline constexpr const char* kOpenFilter = "LCD Konfiguration  ( *.lcd )|*.LCD|";
 inline constexpr const char* kSaveFilter = "LCD Konfiguration (*.lcd)|*.LCD|";
 

@@ -1,4 +1,5 @@
 #include "device_types.h"
+#include "translation.h"
 
 #include "text_file.h"
 #include "text_scanner.h"
@@ -19,7 +20,7 @@ DeviceTypeList ReadDeviceTypeBytes(Dialogs& dialogs, const std::string& bytes)
         auto name = in.ReadWord(kDeviceTypeNameLength);
         if (!name || !in.SkipLine()) {
             dialogs.Beep();
-            dialogs.Error(kDeviceTypeFault);
+            dialogs.Error(Tr("Files", kDeviceTypeFault));
             return list;
         }
         list.Names.push_back(FromWindows1252(*name));

@@ -3,6 +3,7 @@
 // value of DeviceType and the entry of the main window's selector). The name is the
 // first word of its line; the rest of the line is a comment.
 #include "dialogs.h"
+#include "translation.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@ inline constexpr const char* kDeviceTypeFileName = "GeraeteTyp.ini";
 inline constexpr int kDeviceTypeCount = 256;
 inline constexpr size_t kDeviceTypeNameLength = 51;  // longer names are cut
 inline constexpr const char* kDeviceTypeFault =
-    "LCD Gerätetyp.ini  ist fehlerhaft!\n\nTyp-Erkennung ist nicht verfügbar.";
+    QT_TRANSLATE_NOOP("Files", "LCD Gerätetyp.ini  ist fehlerhaft!\n\nTyp-Erkennung ist nicht verfügbar.");
 
 struct DeviceTypeList {
     std::vector<std::string> Names;  // UTF-8; as many as could be read

@@ -1,4 +1,5 @@
 #include "patch_file.h"
+#include "translation.h"
 
 #include "text_file.h"
 
@@ -6,9 +7,9 @@
 
 namespace {
 
-inline constexpr const char* kNoMarksMessage = "Noch keine Daten vorhanden !";
+inline constexpr const char* kNoMarksMessage = QT_TRANSLATE_NOOP("Files", "Noch keine Daten vorhanden !");
 inline constexpr const char* kWriteFailedMessage =
-    "Die Patch-Datei konnte nicht geschrieben werden !\n\n";
+    QT_TRANSLATE_NOOP("Files", "Die Patch-Datei konnte nicht geschrieben werden !\n\n");
 
 // "i\t;v\t;" lines joined by "\n", in index order; empty when nothing is marked.
 std::string PatchEntries(const ParameterSet& params)
@@ -56,13 +57,13 @@ void PatchDateierstellen1Click(Dialogs& dialogs, const ParameterSet& params,
     std::optional<std::string> bytes = PatchFileBytes(params);
     if (!bytes) {
         dialogs.Beep();
-        dialogs.Information(kNoMarksMessage);
+        dialogs.Information(Tr("Files", kNoMarksMessage));
         return;
     }
     std::string path = PatchFilePath(params.StartFolder);
     if (!WriteFileAtomically(path, *bytes)) {
         dialogs.Beep();
-        dialogs.Information(kWriteFailedMessage + path);
+        dialogs.Information(Tr("Files", kWriteFailedMessage) + path);
         return;
     }
     if (foundSound) foundSound();

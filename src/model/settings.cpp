@@ -1,4 +1,5 @@
 #include "settings.h"
+#include "translation.h"
 
 #include "file_names.h"
 #include "text_file.h"
@@ -15,7 +16,7 @@ namespace {
 void ReportSettingsFault(Dialogs& dialogs)
 {
     dialogs.Beep();
-    dialogs.Error(kSettingsFault);
+    dialogs.Error(Tr("Files", kSettingsFault));
 }
 
 }  // namespace

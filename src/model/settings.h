@@ -4,13 +4,14 @@
 // StartFolder at the end. Also the rule for the data folder when no settings file
 // supplied one.
 #include "dialogs.h"
+#include "translation.h"
 #include "parameter_set.h"
 
 #include <string>
 
 inline constexpr const char* kSettingsFileName = "Tavrix.ini";
 inline constexpr const char* kSettingsFault =
-    "LCD Konfiguration.ini  ist fehlerhaft!\n\nEs werden Standard-Einstellungen verwendet.";
+    QT_TRANSLATE_NOOP("Files", "LCD Konfiguration.ini  ist fehlerhaft!\n\nEs werden Standard-Einstellungen verwendet.");
 inline constexpr const char* kDataFolderName = "TavrixDaten";
 
 // Reads DataFolder, FaultWindowWidth and FaultWindowHeight from the file at path.
