@@ -188,8 +188,8 @@
         <translation>Version compatibility</translation>
     </message>
     <message>
-        <source>Kompatibilitätsliste für &lt;span style="color:#ff0000"&gt;KonfigVersion 2&lt;/span&gt;</source>
-        <translation>Compatibility list for &lt;span style="color:#ff0000"&gt;configuration version 2&lt;/span&gt;</translation>
+        <source>Kompatibilitätsliste für &lt;span style=&quot;color:#ff0000&quot;&gt;KonfigVersion 2&lt;/span&gt;</source>
+        <translation>Compatibility list for &lt;span style=&quot;color:#ff0000&quot;&gt;configuration version 2&lt;/span&gt;</translation>
     </message>
     <message>
         <source>(ist in  PC-Programm und  Platinenfirmware eingetragen)</source>

@@ -1,4 +1,5 @@
 #include "editor_dialog.h"
+#include "translation.h"
 
 #include "arrow_control.h"
 #include "outer_size.h"
@@ -29,7 +30,7 @@ EditorDialog::EditorDialog(const EditorTable& table, ParameterSet& params, Dialo
     : QDialog(parent), table_(table), context_{params, messages}
 {
     setObjectName(QString::fromStdString(table_.ClassName));
-    setWindowTitle(QString::fromStdString(table_.Caption));
+    setWindowTitle(TrQ("Editors", table_.Caption.c_str()));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     // The design sizes are outer sizes, the window manager's frame included.
@@ -44,7 +45,7 @@ EditorDialog::EditorDialog(const EditorTable& table, ParameterSet& params, Dialo
         switch (item.Kind) {
         case ItemKind::Label:
         case ItemKind::Heading: {
-            auto* label = new QLabel(QString::fromStdString(item.Text), this);
+            auto* label = new QLabel(TrQ("Editors", item.Text.c_str()), this);
             label->setTextFormat(Qt::PlainText);
             if (item.Kind == ItemKind::Heading) {
                 QFont bold = label->font();
@@ -60,7 +61,7 @@ EditorDialog::EditorDialog(const EditorTable& table, ParameterSet& params, Dialo
             break;
         }
         case ItemKind::Radio: {
-            auto* radio = new QRadioButton(QString::fromStdString(item.Text), this);
+            auto* radio = new QRadioButton(TrQ("Editors", item.Text.c_str()), this);
             radio->setObjectName(QString::fromStdString(item.Name));
             radio->setGeometry(x, y, Scaled(item.W, scale), Scaled(kFieldHeight, scale));
             radios[item.Name.back() - '1'] = radio;

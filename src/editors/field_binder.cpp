@@ -1,4 +1,5 @@
 #include "field_binder.h"
+#include "translation.h"
 
 #include "arrow_control.h"
 #include "dialogs.h"
@@ -78,7 +79,7 @@ FieldBinder::FieldBinder(const FieldDescription& field, FieldContext& context, Q
         edit->setValidator(new TypingLimit(field_.MaxLength, edit));
     } else if (QComboBox* combo = Combo()) {
         for (const std::string& item : field_.Items)
-            combo->addItem(QString::fromStdString(item));
+            combo->addItem(TrQ("Editors", item.c_str()));
         QObject::connect(combo, &QComboBox::currentIndexChanged, this, [this] {
             if (!updating_)
                 ListChange();
@@ -198,7 +199,7 @@ void FieldBinder::ConfirmTyped(bool leaving)
         if (AfterStore)
             AfterStore();
     } else {
-        Refuse(field_.RangeMessage);
+        Refuse(Tr("Editors", field_.RangeMessage.c_str()));
         ShowStoredText(true);
         TakeFocusBack();
     }
@@ -320,7 +321,7 @@ void FieldBinder::ArrowClick(int position)
         edit->selectAll();
         return;
     }
-    Refuse("Eingabebereich Ende !");
+    Refuse(Tr("Editors", "Eingabebereich Ende !"));
     ShowStoredText(true);
     TakeFocusBack();
 }

@@ -1,4 +1,6 @@
 #include "fault_export.h"
+#include "config_file.h"
+#include "translation.h"
 
 #include "file_messages.h"
 #include "file_names.h"
@@ -13,14 +15,14 @@
 
 namespace {
 
-constexpr const char* kFilter = "LCD Fehlerspeicher (*.txt)|*.TXT|";
+constexpr const char* kFilter = QT_TRANSLATE_NOOP("Reports", "LCD Fehlerspeicher (*.txt)|*.TXT|");
 constexpr const char* kExtension = "txt";
 
 }  // namespace
 
 std::string FaultExportText(const FaultMemory& faults)
 {
-    std::string text = "Tage\tStd\tMin\tSek\tFehler\n\n";
+    std::string text = Tr("Reports", "Tage\tStd\tMin\tSek\tFehler") + "\n\n";
     for (int n = 1; n <= kFaultEntries; ++n) {
         const FaultRecord& entry = faults.Entry(n);
         if (entry.Time == 0)
@@ -49,7 +51,7 @@ bool SaveFaultMemory(const FaultMemory& faults, ParameterSet& params, Dialogs& m
 {
     const std::string remembered = exportName;
     for (;;) {
-        FileDialogRequest request{kFilter, params.DataFolder, exportName, kExtension};
+        FileDialogRequest request{Tr("Reports", kFilter), params.DataFolder, exportName, kExtension};
         const std::optional<std::string> chosen = messages.SaveFileName(request);
         if (!chosen) {
             exportName = remembered;
@@ -62,9 +64,7 @@ bool SaveFaultMemory(const FaultMemory& faults, ParameterSet& params, Dialogs& m
         std::error_code error;
         if (std::filesystem::exists(path, error)) {
             messages.Beep();
-            if (messages.AskYesNo(exportName
-                                  + "\nist schon vorhanden.\n\nMöchten Sie die vorhandene "
-                                    "Datei überschreiben?")
+            if (messages.AskYesNo(OverwriteQuestion(exportName))
                 != Answer::Yes)
                 continue;
         }
@@ -74,6 +74,6 @@ bool SaveFaultMemory(const FaultMemory& faults, ParameterSet& params, Dialogs& m
         if (WriteTextFile(path, FaultExportText(faults)))
             return true;
         messages.Beep();
-        messages.Information(kCannotOpenFile);
+        messages.Information(Tr("Files", kCannotOpenFile));
     }
 }

@@ -1,4 +1,6 @@
 #include "fehler_speicher_form.h"
+#include "config_file.h"
+#include "translation.h"
 
 #include "dialogs.h"
 #include "fault_export.h"
@@ -18,8 +20,9 @@
 
 namespace {
 
-const char* const kHeader[TFehlerSpeicherForm::kColumns] = {" ", "Tage", "Std", "Min", "Sek",
-                                                            "Fehler"};
+const char* const kHeader[TFehlerSpeicherForm::kColumns] = {
+    " ", QT_TRANSLATE_NOOP("Reports", "Tage"), QT_TRANSLATE_NOOP("Reports", "Std"), QT_TRANSLATE_NOOP("Reports", "Min"),
+    QT_TRANSLATE_NOOP("Reports", "Sek"), QT_TRANSLATE_NOOP("Reports", "Fehler")};
 
 // Design sizes in pixels at 96 dots per inch.
 constexpr int kGridWidth = 1000;
@@ -41,14 +44,14 @@ TFehlerSpeicherForm::TFehlerSpeicherForm(ParameterSet& params, const FaultMemory
     : QDialog(parent), params_(params), faults_(faults), messages_(messages), scale_(scale)
 {
     setObjectName("TFehlerSpeicherForm");
-    setWindowTitle("FehlerSpeicher");
+    setWindowTitle(TrQ("Reports", "FehlerSpeicher"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
     MainMenu = new QMenuBar(this);
     MainMenu->setObjectName("MainMenu1");
-    Speichern1 = MainMenu->addAction("&Speichern");
+    Speichern1 = MainMenu->addAction(TrQ("Reports", "&Speichern"));
     Speichern1->setObjectName("Speichern1");
     connect(Speichern1, &QAction::triggered, this, [this] { Speichern1Click(); });
 
@@ -74,7 +77,7 @@ TFehlerSpeicherForm::TFehlerSpeicherForm(ParameterSet& params, const FaultMemory
     StringGrid->verticalHeader()->setDefaultSectionSize(Scaled(kRowHeight));
     StringGrid->horizontalHeader()->setFixedHeight(Scaled(kRowHeight));
     for (int column = 0; column < kColumns; ++column)
-        StringGrid->setHorizontalHeaderItem(column, new QTableWidgetItem(kHeader[column]));
+        StringGrid->setHorizontalHeaderItem(column, new QTableWidgetItem(TrQ("Reports", kHeader[column])));
     for (int row = 0; row < kRows - 1; ++row) {
         for (int column = 0; column < kColumns; ++column) {
             auto* item = new QTableWidgetItem;
@@ -150,8 +153,7 @@ void TFehlerSpeicherForm::FormShow()
 
 void TFehlerSpeicherForm::FormPaint()
 {
-    const QString caption = QString::fromStdString("LCD Konfiguration v" + params_.ProgramVersion
-                                                   + "  -  " + params_.FileName);
+    const QString caption = QString::fromStdString(SavedCaption(params_.ProgramVersion, params_.FileName));
     if (windowTitle() != caption)
         setWindowTitle(caption);
 }

@@ -1,4 +1,5 @@
 #include "report_layout.h"
+#include "translation.h"
 
 #include "parameter_set.h"
 #include "report_lists.h"
@@ -63,7 +64,7 @@ double Unsigned(int32_t v) { return static_cast<uint32_t>(v); }
 std::string Tenths(int32_t v) { return Fixed(Unsigned(v) / 10, 1); }
 std::string Hundredths(int32_t v) { return Fixed(Unsigned(v) / 100, 2); }
 std::string Doubled(int32_t v) { return Decimal(2LL * v); }
-std::string YesNo(bool yes) { return yes ? "ja" : "nein"; }
+std::string YesNo(bool yes) { return yes ? Tr("Reports", "ja") : Tr("Reports", "nein"); }
 
 std::string PowerRange(int32_t raw)
 {
@@ -147,11 +148,11 @@ std::string DeviceTypeName(const ParameterSet& params, const std::vector<std::st
 void CommonLines(Sheet& s, int page, const ParameterSet& params,
                  const std::vector<std::string>& names)
 {
-    s.Text(kLabelX, "T a v r i x   P r o t o k o l l", ReportFont::Title);
-    s.Text(kValueX, "Blatt: " + std::to_string(page));
+    s.Text(kLabelX, Tr("Reports", "T a v r i x   P r o t o k o l l"), ReportFont::Title);
+    s.Text(kValueX, Fill(Tr("Reports", "Blatt: %1"), {std::to_string(page)}));
     s.Advance(10);
-    s.Text(kLabelX, "Gerät: " + DeviceTypeName(params, names) + "    Serien-Nr: "
-                        + params.SerialNumber + "    Version: " + params.BoardVersionText);
+    s.Text(kLabelX, Fill(Tr("Reports", "Gerät: %1    Serien-Nr: %2    Version: %3"),
+                         {DeviceTypeName(params, names), params.SerialNumber, params.BoardVersionText}));
     s.Rule();
 }
 
@@ -159,62 +160,62 @@ void Sheet1(Sheet& s, const ParameterSet& params)
 {
     const auto& v = params.Values;
 
-    s.Heading("Allgemeines");
-    s.Add({"Display-Sprache:", v[25] != 0 ? "Englisch" : "Deutsch", ""});
-    s.Add({"IA-Mittelwert anzeigen:", YesNo(v[42] != 0), ""});
-    s.Add({"Sicherungsfehler bei:", Decimal(v[22]), "mA", "", kInnerLabelNearX, "IA <"});
-    s.Add({"", Decimal(v[35]), "mA", "", kInnerLabelFarX, "und IG2 >"});
+    s.Heading(Tr("Reports", "Allgemeines"));
+    s.Add({Tr("Reports", "Display-Sprache:"), v[25] != 0 ? Tr("Reports", "Englisch") : Tr("Reports", "Deutsch"), ""});
+    s.Add({Tr("Reports", "IA-Mittelwert anzeigen:"), YesNo(v[42] != 0), ""});
+    s.Add({Tr("Reports", "Sicherungsfehler bei:"), Decimal(v[22]), Tr("Reports", "mA"), "", kInnerLabelNearX, Tr("Reports", "IA <")});
+    s.Add({"", Decimal(v[35]), Tr("Reports", "mA"), "", kInnerLabelFarX, Tr("Reports", "und IG2 >")});
     s.Rule();
 
-    s.Heading("Timing");
-    s.Add({"Vorheizzeit:", Decimal(v[1]), "sek"});
-    s.Add({"Abkühlzeit:", Decimal(v[44]), "sek"});
-    s.Add({"PttMindestTastZeit:", Doubled(v[2]), "ms"});
-    s.Add({"PttVerzögerungsZeit:", Doubled(v[4]), "ms"});
-    s.Add({"PttEntprellZeit:", Doubled(v[6]), "ms"});
+    s.Heading(Tr("Reports", "Timing"));
+    s.Add({Tr("Reports", "Vorheizzeit:"), Decimal(v[1]), Tr("Reports", "sek")});
+    s.Add({Tr("Reports", "Abkühlzeit:"), Decimal(v[44]), Tr("Reports", "sek")});
+    s.Add({Tr("Reports", "PttMindestTastZeit:"), Doubled(v[2]), Tr("Reports", "ms")});
+    s.Add({Tr("Reports", "PttVerzögerungsZeit:"), Doubled(v[4]), Tr("Reports", "ms")});
+    s.Add({Tr("Reports", "PttEntprellZeit:"), Doubled(v[6]), Tr("Reports", "ms")});
     s.Rule();
 
-    s.Heading("Softstartrelais");
-    s.Subheading("12V Überprüfung nach Einschalten (Softstartrelais):", kWideRuleGap);
-    s.Add({Padded("Zeitfenster Beginn:", "(0=abgeschaltet)"), Doubled(v[26]), "ms"});
-    s.Add({"Zeitfenster Ende:", Doubled(v[23]), "ms"});
-    s.Add({"Im Zeitfenster Sprung von minimal:", Tenths(v[24]), "V"});
-    s.Add({"Softstartrelais direkt:", YesNo(v[80] != 0), ""});
-    s.Subheading("UA Überprüfung nach Einschalten (UA-Softstartrelais:", kLineStep);
-    s.Add({Padded("U-Anode x Sek. vor RDY ein:", "(0=abgeschaltet)"), Decimal(v[28]), "s"});
-    s.Add({"Zeitfenster Beginn:", Doubled(v[32]), "ms"});
-    s.Add({"Zeitfenster Ende:", Doubled(v[30]), "ms"});
-    s.Add({"Im Zeitfenster Sprung von minimal:", Decimal(v[33]), "V"});
+    s.Heading(Tr("Reports", "Softstartrelais"));
+    s.Subheading(Tr("Reports", "12V Überprüfung nach Einschalten (Softstartrelais):"), kWideRuleGap);
+    s.Add({Padded(Tr("Reports", "Zeitfenster Beginn:"), Tr("Reports", "(0=abgeschaltet)")), Doubled(v[26]), Tr("Reports", "ms")});
+    s.Add({Tr("Reports", "Zeitfenster Ende:"), Doubled(v[23]), Tr("Reports", "ms")});
+    s.Add({Tr("Reports", "Im Zeitfenster Sprung von minimal:"), Tenths(v[24]), Tr("Reports", "V")});
+    s.Add({Tr("Reports", "Softstartrelais direkt:"), YesNo(v[80] != 0), ""});
+    s.Subheading(Tr("Reports", "UA Überprüfung nach Einschalten (UA-Softstartrelais:"), kLineStep);
+    s.Add({Padded(Tr("Reports", "U-Anode x Sek. vor RDY ein:"), Tr("Reports", "(0=abgeschaltet)")), Decimal(v[28]), Tr("Reports", "s")});
+    s.Add({Tr("Reports", "Zeitfenster Beginn:"), Doubled(v[32]), Tr("Reports", "ms")});
+    s.Add({Tr("Reports", "Zeitfenster Ende:"), Doubled(v[30]), Tr("Reports", "ms")});
+    s.Add({Tr("Reports", "Im Zeitfenster Sprung von minimal:"), Decimal(v[33]), Tr("Reports", "V")});
     s.Rule(kWideRuleGap);
 
     // The display-range lists store item index + 1.
-    s.Heading("Anzeigebereiche:");
-    s.Add({"Balken G1:", ReportListItem(ReportList::GridCurrentRange, v[16] - 1LL), "mA"});
-    s.Add({"Balken G2:", ReportListItem(ReportList::GridCurrentRange, v[13] - 1LL), "mA"});
-    s.Add({"U-Anode:", ReportListItem(ReportList::AnodeVoltageRange, v[36] - 1LL), "V"});
-    s.Add({"I-Anode:", ReportListItem(ReportList::AnodeCurrentRange, v[37] - 1LL), "mA"});
-    s.Add({"PWR:", PowerRange(v[27]), "W"});
+    s.Heading(Tr("Reports", "Anzeigebereiche:"));
+    s.Add({Tr("Reports", "Balken G1:"), ReportListItem(ReportList::GridCurrentRange, v[16] - 1LL), Tr("Reports", "mA")});
+    s.Add({Tr("Reports", "Balken G2:"), ReportListItem(ReportList::GridCurrentRange, v[13] - 1LL), Tr("Reports", "mA")});
+    s.Add({Tr("Reports", "U-Anode:"), ReportListItem(ReportList::AnodeVoltageRange, v[36] - 1LL), Tr("Reports", "V")});
+    s.Add({Tr("Reports", "I-Anode:"), ReportListItem(ReportList::AnodeCurrentRange, v[37] - 1LL), Tr("Reports", "mA")});
+    s.Add({Tr("Reports", "PWR:"), PowerRange(v[27]), Tr("Reports", "W")});
     s.Rule(kWideRuleGap);
 
-    s.Heading("Grenzwerte allgemein:");
-    s.Add({"MaxSWR:", Tenths(v[0]), ""});
-    s.Add({Padded("MaxRücklauf:", "(0=aus)"), Decimal(v[40]), "W"});
-    s.Add({"MaxZeit für MaxRücklauf:", Fixed(Unsigned(v[81]) * 0.002, 1), "S"});
-    s.Add({Padded("Max IG1:", "(0=aus)"), Decimal(v[82]), "mA"});
-    s.Add({Padded("Max-PWR mit Displaytaste zuschaltbar:", "(0=aus)"), Decimal(v[41]), "W"});
-    s.Add({"Minimal zulässiger Wirkungsgrad:", Decimal(v[5]), "%"});
-    s.Add({Padded("", "wenn PWR > x% von Max-PWR ist:"), EfficiencyThreshold(v[3]), "%"});
-    s.Add({"I-Anode max 5 Sek.:", Decimal(v[9]), "mA"});
-    s.Add({"I-Anode max sofort:", Decimal(v[10]), "mA"});
-    s.Add({Padded("IA-max in Aufwärmphase:", "(0=aus)"), Decimal(v[83]), "mA"});
-    s.Add({Padded("Anode:", "U-max"), Decimal(v[21]), "V"});
-    s.Add({Padded("", "U-min"), Decimal(v[7]), "V"});
-    s.Add({Padded("G2:", "U-max"), Decimal(v[11]), "V"});
-    s.Add({Padded("", "U-min"), Decimal(v[12]), "V"});
-    s.Add({Padded("G1:", "U-max"), Decimal(v[14]), "V"});
-    s.Add({Padded("", "U-min"), Decimal(v[15]), "V"});
-    s.Add({Padded("24 V:", "U-max"), Tenths(v[17]), "V"});
-    s.Add({Padded("", "U-min"), Tenths(v[18]), "V"});
+    s.Heading(Tr("Reports", "Grenzwerte allgemein:"));
+    s.Add({Tr("Reports", "MaxSWR:"), Tenths(v[0]), ""});
+    s.Add({Padded(Tr("Reports", "MaxRücklauf:"), Tr("Reports", "(0=aus)")), Decimal(v[40]), Tr("Reports", "W")});
+    s.Add({Tr("Reports", "MaxZeit für MaxRücklauf:"), Fixed(Unsigned(v[81]) * 0.002, 1), Tr("Reports", "S")});
+    s.Add({Padded(Tr("Reports", "Max IG1:"), Tr("Reports", "(0=aus)")), Decimal(v[82]), Tr("Reports", "mA")});
+    s.Add({Padded(Tr("Reports", "Max-PWR mit Displaytaste zuschaltbar:"), Tr("Reports", "(0=aus)")), Decimal(v[41]), Tr("Reports", "W")});
+    s.Add({Tr("Reports", "Minimal zulässiger Wirkungsgrad:"), Decimal(v[5]), Tr("Reports", "%")});
+    s.Add({Padded("", Tr("Reports", "wenn PWR > x% von Max-PWR ist:")), EfficiencyThreshold(v[3]), Tr("Reports", "%")});
+    s.Add({Tr("Reports", "I-Anode max 5 Sek.:"), Decimal(v[9]), Tr("Reports", "mA")});
+    s.Add({Tr("Reports", "I-Anode max sofort:"), Decimal(v[10]), Tr("Reports", "mA")});
+    s.Add({Padded(Tr("Reports", "IA-max in Aufwärmphase:"), Tr("Reports", "(0=aus)")), Decimal(v[83]), Tr("Reports", "mA")});
+    s.Add({Padded(Tr("Reports", "Anode:"), Tr("Reports", "U-max")), Decimal(v[21]), Tr("Reports", "V")});
+    s.Add({Padded("", Tr("Reports", "U-min")), Decimal(v[7]), Tr("Reports", "V")});
+    s.Add({Padded(Tr("Reports", "G2:"), Tr("Reports", "U-max")), Decimal(v[11]), Tr("Reports", "V")});
+    s.Add({Padded("", Tr("Reports", "U-min")), Decimal(v[12]), Tr("Reports", "V")});
+    s.Add({Padded(Tr("Reports", "G1:"), Tr("Reports", "U-max")), Decimal(v[14]), Tr("Reports", "V")});
+    s.Add({Padded("", Tr("Reports", "U-min")), Decimal(v[15]), Tr("Reports", "V")});
+    s.Add({Padded(Tr("Reports", "24 V:"), Tr("Reports", "U-max")), Tenths(v[17]), Tr("Reports", "V")});
+    s.Add({Padded("", Tr("Reports", "U-min")), Tenths(v[18]), Tr("Reports", "V")});
 }
 
 // A per-band section: the three band-mode rows ("ja" at the selected one) and the
@@ -238,8 +239,8 @@ void AddBandRows(Sheet& s, const ParameterSet& params, const BandSection& sectio
         s.Add({section.ModeLabels[row], index ? section.Format(v[*index]) : "",
                index ? section.Unit : "", YesNo(v[section.ModeIndex] == row)});
     }
-    const std::array<const char*, 8> bands = {"(80m)", "(40m)", "(30m)", "(20m)",
-                                              "(17m)", "(15m)", "(12m)", "(10m)"};
+    const std::array<std::string, 8> bands = {Tr("Reports", "(80m)"), Tr("Reports", "(40m)"), Tr("Reports", "(30m)"), Tr("Reports", "(20m)"),
+                                              Tr("Reports", "(17m)"), Tr("Reports", "(15m)"), Tr("Reports", "(12m)"), Tr("Reports", "(10m)")};
     for (int band = 0; band < 8; ++band)
         s.Add({Padded("", bands[band]), section.Format(v[section.FirstBand + band]),
                section.Unit});
@@ -249,42 +250,42 @@ void Sheet2(Sheet& s, const ParameterSet& params)
 {
     const auto& v = params.Values;
 
-    s.Heading("Grenzwerte allgemein:");
-    s.Add({Padded("12 V:", "U-max"), Tenths(v[19]), "V"});
-    s.Add({Padded("", "U-min"), Tenths(v[20]), "V"});
-    s.Add({"Heizungsanzeige eingeschaltet:", YesNo(v[34] != 0), ""});
-    s.Add({Padded("Heizung:", "U-max"), Tenths(v[38]), "V"});
-    s.Add({Padded("", "U-min"), Tenths(v[39]), "V"});
+    s.Heading(Tr("Reports", "Grenzwerte allgemein:"));
+    s.Add({Padded(Tr("Reports", "12 V:"), Tr("Reports", "U-max")), Tenths(v[19]), Tr("Reports", "V")});
+    s.Add({Padded("", Tr("Reports", "U-min")), Tenths(v[20]), Tr("Reports", "V")});
+    s.Add({Tr("Reports", "Heizungsanzeige eingeschaltet:"), YesNo(v[34] != 0), ""});
+    s.Add({Padded(Tr("Reports", "Heizung:"), Tr("Reports", "U-max")), Tenths(v[38]), Tr("Reports", "V")});
+    s.Add({Padded("", Tr("Reports", "U-min")), Tenths(v[39]), Tr("Reports", "V")});
     s.Rule();
 
-    const std::string withBandSwitch = Padded("Grenzwert mit Bandschalter:", "(160m)");
-    s.Heading("Grenzwerte Max-PWR bei Dauerträger:");
+    const std::string withBandSwitch = Padded(Tr("Reports", "Grenzwert mit Bandschalter:"), Tr("Reports", "(160m)"));
+    s.Heading(Tr("Reports", "Grenzwerte Max-PWR bei Dauerträger:"));
     AddBandRows(s, params,
-                {{Padded("Alle Bänder b.z.w. 160m-20m:", "(0=aus)"),
-                  "17m-10m mit G1-Umschalter:", withBandSwitch},
-                 56, {57, 58, 59}, 60, AsDecimal, "W"});
+                {{Padded(Tr("Reports", "Alle Bänder b.z.w. 160m-20m:"), Tr("Reports", "(0=aus)")),
+                  Tr("Reports", "17m-10m mit G1-Umschalter:"), withBandSwitch},
+                 56, {57, 58, 59}, 60, AsDecimal, Tr("Reports", "W")});
     s.Rule();
 
     // The averaging-time list stores item index + 4.
-    s.Heading("Grenzwerte IA-Mittelwert:");
-    s.Add({"IA-Mittelwertzeit für 1%/100% über Max-Wert:",
-           ReportListItem(ReportList::MeanTime, v[43] - 4LL), "sek"});
+    s.Heading(Tr("Reports", "Grenzwerte IA-Mittelwert:"));
+    s.Add({Tr("Reports", "IA-Mittelwertzeit für 1%/100% über Max-Wert:"),
+           ReportListItem(ReportList::MeanTime, v[43] - 4LL), Tr("Reports", "sek")});
     AddBandRows(s, params,
-                {{"Alle Bänder b.z.w. 160m-20m:", "17m-10m mit G1-Umschalter:", withBandSwitch},
-                 68, {69, 70, 71}, 72, AsDecimal, "mA"});
+                {{Tr("Reports", "Alle Bänder b.z.w. 160m-20m:"), Tr("Reports", "17m-10m mit G1-Umschalter:"), withBandSwitch},
+                 68, {69, 70, 71}, 72, AsDecimal, Tr("Reports", "mA")});
     s.Rule();
 
-    s.Heading("Korrektur PWR-Anzeige:");
+    s.Heading(Tr("Reports", "Korrektur PWR-Anzeige:"));
     AddBandRows(s, params,
-                {{"Kein Korrekturfaktor:", "17m-10m mit G1-Umschalter:",
-                  Padded("Korrekturfaktor mit Bandschalter:", "(160m)")},
+                {{Tr("Reports", "Kein Korrekturfaktor:"), Tr("Reports", "17m-10m mit G1-Umschalter:"),
+                  Padded(Tr("Reports", "Korrekturfaktor mit Bandschalter:"), Tr("Reports", "(160m)"))},
                  45, {std::nullopt, 46, 47}, 48, Hundredths, ""});
     s.Rule();
 
-    s.Heading("Service-Einstellungen:");
-    s.Add({"IA-Mittelwert in Zeile 3 anzeigen:", "", "", YesNo(v[31] == 1)});
-    s.Add({"Wirkungsgrad in Zeile 3 anzeigen:", "", "", YesNo(v[8] == 1)});
-    s.Add({"Überwachungen abschalten:", "", "", YesNo(v[29] == 1)});
+    s.Heading(Tr("Reports", "Service-Einstellungen:"));
+    s.Add({Tr("Reports", "IA-Mittelwert in Zeile 3 anzeigen:"), "", "", YesNo(v[31] == 1)});
+    s.Add({Tr("Reports", "Wirkungsgrad in Zeile 3 anzeigen:"), "", "", YesNo(v[8] == 1)});
+    s.Add({Tr("Reports", "Überwachungen abschalten:"), "", "", YesNo(v[29] == 1)});
     s.Rule();
 }
 

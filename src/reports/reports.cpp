@@ -1,4 +1,5 @@
 #include "reports.h"
+#include "translation.h"
 
 #include "dialogs.h"
 #include "fehler_speicher_form.h"
@@ -21,7 +22,7 @@ bool PrintReport(const ParameterSet& params, const std::vector<std::string>& dev
 {
     if (!params.DataPresent) {
         messages.Beep();
-        messages.Information("Es sind noch keine Daten vorhanden!");
+        messages.Information(Tr("Reports", "Es sind noch keine Daten vorhanden!"));
         return false;
     }
     printer.setCopyCount(1);
@@ -31,7 +32,7 @@ bool PrintReport(const ParameterSet& params, const std::vector<std::string>& dev
         return false;
     if (printer.pageLayout().orientation() == QPageLayout::Landscape) {
         messages.Beep();
-        messages.Information("Es ist nicht möglich im Querformat zu Drucken !");
+        messages.Information(Tr("Reports", "Es ist nicht möglich im Querformat zu Drucken !"));
         return false;
     }
     return RunReportPrintJob(printer, params, deviceTypeNames);
