@@ -10,7 +10,7 @@ inline constexpr const char* kWrongByteMessage =
 inline constexpr const char* kTimeoutMessage = "Programmierfehler!\n\nZeitüberschreitung.";
 }  // namespace
 
-void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
+bool RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
                      ParameterSet& params)
 {
     Link link{port, host, params};
@@ -22,6 +22,7 @@ void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost
         cleanUp();
     };
 
+    bool done = false;
     RunExchange(link, [&] {
         if (!PingBoard(link)) return;
         dialogs.Beep();
@@ -64,20 +65,22 @@ void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost
         host.EnableLinkControls(true);
         host.EnableEditorControls(params.DataPresent != 0);
         dialogs.Beep();
+        done = true;
     }, cleanUp);
+    return done;
 }
 
-void BetriebsZeitLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+bool BetriebsZeitLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
-    RunClearCommand(kClearOperatingTime, port, host, params);
+    return RunClearCommand(kClearOperatingTime, port, host, params);
 }
 
-void FehlerSpeicherLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+bool FehlerSpeicherLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
-    RunClearCommand(kClearFaultMemory, port, host, params);
+    return RunClearCommand(kClearFaultMemory, port, host, params);
 }
 
-void KennungLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+bool KennungLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
-    RunClearCommand(kClearIdentity, port, host, params);
+    return RunClearCommand(kClearIdentity, port, host, params);
 }
