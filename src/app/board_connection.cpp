@@ -1,6 +1,8 @@
 #include "board_connection.h"
 
+#include "backups.h"
 #include "download.h"
+#include "download_backup.h"
 #include "fault_memory.h"
 #include "firmware_button.h"
 #include "live_board.h"
@@ -19,7 +21,9 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <iostream>
 
 namespace {
 constexpr int kLiveTickMs = 20;
@@ -233,7 +237,9 @@ void BoardConnection::ModePanelClick()
 void BoardConnection::EmpfangenButtonClick()
 {
     Exchange([this] {
-        ::EmpfangenButtonClick(*port_, *transferHost_, form_.Params(), TheFaultMemory());
+        if (::EmpfangenButtonClick(*port_, *transferHost_, form_.Params(), TheFaultMemory()))
+            BackUpDownload(form_.Params(), TheFaultMemory(), std::cerr, "lcdkonfig", BackupRoot(),
+                           std::time(nullptr));
     });
 }
 

@@ -2,7 +2,7 @@
 // Everything of the main window that talks to the board: the port stack (the real
 // tty, or the virtual board when it was asked for, and the wire trace), the two line
 // watchers, the port search, and the handlers of the transfer, firmware and service
-// controls.
+// controls. A successful download also leaves a backup (download_backup.h).
 #include "com_signal.h"
 #include "firmware_host.h"
 #include "hotplug.h"
