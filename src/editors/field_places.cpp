@@ -34,30 +34,62 @@ const LayoutItem* FieldItem(const EditorTable& table, const std::string& control
     return nullptr;
 }
 
+bool ShortWord(const std::string& text)
+{
+    return !text.empty() && text.size() <= kUnitLength && text.find(' ') == std::string::npos;
+}
+
+// The row's labels before the field give its caption: those between the previous
+// field of the row and this one, after the row's own labels when there is a previous
+// field ("Anode:" for both the U-max and the U-min field). The unit is the short label
+// that follows the field, or the fields that follow it closely ("V" of a max/min pair).
 void Describe(FieldPlace& place)
 {
     const LayoutItem* field = FieldItem(*place.Table, place.Field->Control);
     if (!field)
         return;
-    std::vector<const LayoutItem*> before;
-    const LayoutItem* unit = nullptr;
-    for (const LayoutItem& item : place.Table->Layout) {
-        if (item.Kind != ItemKind::Label || item.Text.empty() || std::abs(item.Y - field->Y) > kRowTolerance)
+    std::vector<const LayoutItem*> row;
+    for (const LayoutItem& item : place.Table->Layout)
+        if ((item.Kind == ItemKind::Label || item.Kind == ItemKind::Field) && !item.Text.empty()
+            && std::abs(item.Y - field->Y) <= kRowTolerance)
+            row.push_back(&item);
+    std::stable_sort(row.begin(), row.end(), [](auto* a, auto* b) { return a->X < b->X; });
+
+    const LayoutItem* previous = nullptr;  // the row's field before this one
+    const LayoutItem* first = nullptr;     // the row's first field
+    for (const LayoutItem* item : row) {
+        if (item->Kind != ItemKind::Field)
             continue;
-        if (item.X < field->X)
-            before.push_back(&item);
-        const int gap = item.X - (field->X + field->W);
-        if (gap >= 0 && gap <= kUnitGap && item.Text.size() <= kUnitLength
-            && item.Text.find(' ') == std::string::npos && (!unit || item.X < unit->X))
-            unit = &item;
+        if (!first)
+            first = item;
+        if (item->X < field->X)
+            previous = item;
     }
-    std::sort(before.begin(), before.end(), [](auto* a, auto* b) { return a->X < b->X; });
     std::string caption;
-    for (const LayoutItem* item : before)
-        caption += item->Text + " ";
+    for (const LayoutItem* item : row) {
+        if (item->Kind != ItemKind::Label || item->X >= field->X)
+            continue;
+        const bool rowLabel = previous && item->X < first->X;
+        const bool ownLabel = !previous || item->X > previous->X;
+        if (rowLabel || ownLabel)
+            caption += item->Text + " ";
+    }
     place.Caption = Collapsed(caption);
-    if (unit)
-        place.Unit = unit->Text;
+
+    int end = field->X + field->W;
+    for (const LayoutItem* item : row) {
+        if (item->X <= field->X)
+            continue;
+        if (item->X - end > kUnitGap)
+            break;
+        if (item->Kind == ItemKind::Field) {
+            end = item->X + item->W;
+            continue;
+        }
+        if (ShortWord(item->Text))
+            place.Unit = item->Text;
+        break;
+    }
 }
 
 std::string Trimmed(const std::string& text)
