@@ -253,3 +253,20 @@ TEST_F(ReadTest, CtrlCDuringAReadEndsItAsAFailureWithExitCode130)
     EXPECT_FALSE(fs::exists(StateFolder()));
     EXPECT_FALSE(Wire().Active());
 }
+
+TEST_F(ReadTest, TraceWritesTheWireToAFileAndAFileThatCannotBeOpenedIsSaid)
+{
+    Result r = Run({"-p", "virtuell", "--trace", Path("trace.txt"), "read", "-o", Path("a.lcd")});
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    const std::string trace = Bytes(Path("trace.txt"));
+    EXPECT_NE(trace.find(" open virtuell\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find(" >> BA\n"), std::string::npos);
+    EXPECT_NE(trace.find(" >> AB\n"), std::string::npos);
+    EXPECT_NE(trace.find(" << AF\n"), std::string::npos);
+
+    r = Run({"-p", "virtuell", "--trace", Path("no/such/folder/trace.txt"), "read", "-o", Path("b.lcd")});
+    EXPECT_EQ(r.Code, 0);
+    EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: trace file " + Path("no/such/folder/trace.txt")
+                         + " cannot be opened; going on without a trace"))
+        << r.Err;
+}

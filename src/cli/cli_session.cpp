@@ -76,7 +76,11 @@ PortStack& CliSession::Stack()
     else if (const std::string* trace = env_.Variable(kTraceVariable))
         setup.TracePath = *trace;
     setup.ProgramName = kCliName;
+    const std::string tracePath = setup.TracePath;
     stack_ = std::make_unique<PortStack>(std::move(setup));
+    // The cause went to the diagnostics; that there is no trace is said in any case.
+    if (!tracePath.empty() && !stack_->Traced())
+        dialogs_.Problem("trace file " + tracePath + " cannot be opened; going on without a trace");
     tail_ = std::make_unique<WireTail>(stack_->Port());
     // A line error shows the window's message and closes the port; the exchange then
     // fails at its next port call.

@@ -48,6 +48,8 @@ public:
     PortDiscovery& Discovery() { return *discovery_; }
     LiveBoard* Virtual() { return live_.get(); }
     TComPort& Real() { return *real_; }
+    // Whether the wire trace runs (its file could be opened).
+    bool Traced() const { return trace_.port != nullptr; }
 
 private:
     std::unique_ptr<PortDiscovery> discovery_;
