@@ -7,7 +7,9 @@
 // and no sleep overshoot. The real run adds exactly those two. The CPU figure is the
 // process's user + system time during the real run, as a share of one core. A third run
 // goes against the live virtual board, as the program runs it behind the port
-// "virtuell" (LCDKONFIG_VIRTUAL_BOARD=1).
+// "virtuell" (LCDKONFIG_VIRTUAL_BOARD=1). For the download, a fourth runs
+// `lcdkonfig-cli -p virtuell read` as a process of its own against its live virtual
+// board: from the start of the process to its end, and the process's CPU time.
 #include "download.h"
 #include "upload.h"
 #include "board_config.h"
@@ -16,9 +18,18 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace {
 
@@ -118,7 +129,57 @@ Result MeasureTestBoard(VirtualClock& clock, bool realTime, const Exchange& exch
     return Measure(board, clock, realTime, exchange, success);
 }
 
-void Report(const char* name, const Exchange& exchange, const char* success)
+struct ProcessResult {
+    bool ok;
+    double ms;
+    double cpuMs;
+};
+
+// lcdkonfig-cli read against its own live virtual board, its backup in a temporary
+// state folder, the .lcd text to /dev/null.
+ProcessResult MeasureCliRead()
+{
+    char folder[] = "/tmp/bench_cli_XXXXXX";
+    if (!mkdtemp(folder))
+        return {false, 0, 0};
+    const std::string state = std::string("XDG_STATE_HOME=") + folder;
+    std::vector<std::string> variables = {"LCDKONFIG_VIRTUAL_BOARD=1", state};
+    for (char** v = environ; *v; ++v) {
+        const std::string entry = *v;
+        if (entry.rfind("XDG_STATE_HOME=", 0) != 0 && entry.rfind("LCDKONFIG_", 0) != 0)
+            variables.push_back(entry);
+    }
+    std::vector<char*> envp;
+    for (std::string& v : variables)
+        envp.push_back(v.data());
+    envp.push_back(nullptr);
+    std::string program = CLI_PROGRAM;
+    std::string args[] = {program, "-q", "-p", "virtuell", "read", "-o", "-"};
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return {false, 0, 0};
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    return {WIFEXITED(status) && WEXITSTATUS(status) == 0, took.count(), ms(usage.ru_utime) + ms(usage.ru_stime)};
+}
+
+void Report(const char* name, const Exchange& exchange, const char* success, bool alsoCli = false)
 {
     VirtualClock virtualClock;
     const Result minimum = MeasureTestBoard(virtualClock, false, exchange, success);
@@ -143,6 +204,13 @@ void Report(const char* name, const Exchange& exchange, const char* success)
     std::printf("  live virtual board %10.1f ms  minimum %.1f ms, ratio %.4f, CPU %.2f %% of one core\n",
                 onLive.ms, onLiveMinimum.ms, onLive.ms / onLiveMinimum.ms,
                 100.0 * onLive.cpuMs / onLive.ms);
+    if (!alsoCli)
+        return;
+    // The whole program: start, port, download, backup, output, end.
+    const ProcessResult cli = MeasureCliRead();
+    std::printf("  lcdkonfig-cli read %10.1f ms  minimum %.1f ms, ratio %.4f, CPU %.2f %% of one core%s\n",
+                cli.ms, onLiveMinimum.ms, cli.ms / onLiveMinimum.ms, 100.0 * cli.cpuMs / cli.ms,
+                cli.ok ? "" : " (FAILED)");
 }
 
 }  // namespace
@@ -154,7 +222,7 @@ int main()
            [&faults](SerialPort& port, TransferHost& host, ParameterSet& params) {
                EmpfangenButtonClick(port, host, params, faults);
            },
-           "Daten gelesen");
+           "Daten gelesen", true);
     Report("upload (Vom PC zum Gerät)",
            [](SerialPort& port, TransferHost& host, ParameterSet& params) {
                SendenButtonClick(port, host, params);

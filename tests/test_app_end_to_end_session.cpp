@@ -4,7 +4,7 @@
 // board's lines.
 #include "e2e_session.h"
 #include "fehler_speicher_form.h"
-#include "report_painter.h"
+#include "report_print.h"
 #include "sound_player.h"
 
 #include <QAction>

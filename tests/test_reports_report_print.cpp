@@ -3,6 +3,7 @@
 #include "parameter_set.h"
 #include "report_layout.h"
 #include "report_painter.h"
+#include "report_print.h"
 #include "reports.h"
 #include "scripted_dialogs.h"
 

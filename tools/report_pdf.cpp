@@ -6,7 +6,7 @@
 #include "board_config.h"
 #include "live_board.h"
 #include "parameter_set.h"
-#include "report_painter.h"
+#include "report_print.h"
 
 #include <QApplication>
 

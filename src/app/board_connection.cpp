@@ -1,12 +1,13 @@
 #include "board_connection.h"
 
+#include "backups.h"
 #include "download.h"
+#include "download_backup.h"
 #include "fault_memory.h"
 #include "firmware_button.h"
 #include "live_board.h"
 #include "main_form.h"
 #include "parameter_set.h"
-#include "port_discovery_linux.h"
 #include "service_clear.h"
 #include "service_device_type.h"
 #include "service_serial_number.h"
@@ -19,7 +20,10 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <iostream>
 
 namespace {
 constexpr int kLiveTickMs = 20;
@@ -54,44 +58,33 @@ private:
 
 BoardConnection::BoardConnection(TMainForm& form, BoardSetup setup)
     : form_(form),
-      discovery_(std::move(setup.Discovery)),
-      live_(std::move(setup.Virtual)),
       resetSignal_(TComSignal::Line::Dsr, [&form](bool on) { form.PaintResetPanel(on); }),
       modeSignal_(TComSignal::Line::Cts, [&form](bool on) { form.PaintModePanel(on); }),
       sound_(new SoundPlayer(&form))
 {
     hotplug_ = std::move(setup.Hotplug);
-    if (!discovery_) {
-        discovery_ = std::make_unique<LinuxPortDiscovery>();
-        if (!hotplug_)
-            hotplug_ = MakeHotplugSource();
-    }
+    // With the platform's discovery come the platform's device events.
+    if (!setup.Discovery && !hotplug_)
+        hotplug_ = MakeHotplugSource();
     if (hotplug_)
         hotplug_->OnEvent = [this](const HotplugEvent& event) { OnHotplug(event); };
-    if (!live_ && !setup.NoVirtualBoard && VirtualBoardRequested())
-        live_ = std::make_unique<LiveBoard>(std::make_unique<RealTimeClock>());
-    if (live_)
-        discovery_ = std::make_unique<OwningDiscoveryWithVirtualBoard>(std::move(discovery_));
 
+    PortStackSetup stack;
+    stack.Discovery = std::move(setup.Discovery);
+    stack.Virtual = std::move(setup.Virtual);
+    stack.VirtualRequested = !setup.NoVirtualBoard && VirtualBoardRequested();
+    stack.Driver = setup.Driver;
+    stack.CheckIntervalMs = setup.CheckIntervalMs;
     // Line events of the port's own thread run on the window's thread, when it
     // processes its messages.
-    EventPoster poster = [this](std::function<void()> call) {
+    stack.Poster = [this](std::function<void()> call) {
         QMetaObject::invokeMethod(&form_, [call = std::move(call)] { call(); }, Qt::QueuedConnection);
     };
-    real_ = std::make_unique<TComPort>(setup.Driver ? *setup.Driver : KernelTtyDriver());
-    real_->SetPoster(poster);
-    if (setup.CheckIntervalMs > 0)
-        real_->SetCheckInterval(setup.CheckIntervalMs);
-    if (live_)
-        live_->Port().SetPoster(poster);
-    switching_ = std::make_unique<SwitchingPort>(*real_, live_ ? &live_->Port() : nullptr,
-                                                 kVirtualPortName);
-    port_ = switching_.get();
-    if (setup.Trace) {
-        trace_ = TraceFromEnvironment(*switching_);
-        if (trace_.port)
-            port_ = trace_.port.get();
-    }
+    if (setup.Trace)
+        if (const char* trace = std::getenv(kTraceVariable))
+            stack.TracePath = trace;
+    stack_ = std::make_unique<PortStack>(std::move(stack));
+    port_ = &stack_->Port();
     events_ = std::make_unique<ComPortEvents>(*port_, form_.Messages(), form_.Params(),
                                               resetSignal_, modeSignal_);
     port_->SetEvents(events_.get());
@@ -103,11 +96,11 @@ BoardConnection::BoardConnection(TMainForm& form, BoardSetup setup)
 
     // The live board acts on its own clock; between exchanges nobody asks the port, so
     // a timer lets it answer the lines the service user drives by hand.
-    if (live_ && setup.LiveTicks) {
+    if (Virtual() && setup.LiveTicks) {
         liveTicks_ = new QTimer(&form_);
         QObject::connect(liveTicks_, &QTimer::timeout, &form_, [this] {
-            if (live_->Port().Active())
-                live_->Port().CatchUp();
+            if (Virtual()->Port().Active())
+                Virtual()->Port().CatchUp();
         });
         liveTicks_->start(kLiveTickMs);
     }
@@ -124,11 +117,12 @@ BoardConnection::~BoardConnection()
     } catch (const EComError&) {
     }
     port_->SetEvents(nullptr);
+    stack_.reset();
 }
 
 PortSearch BoardConnection::MakeSearch()
 {
-    return MakePortSearch(*port_, *discovery_, *this, form_.Params());
+    return MakePortSearch(*port_, stack_->Discovery(), *this, form_.Params());
 }
 
 void BoardConnection::ShowLines()
@@ -242,7 +236,11 @@ void BoardConnection::ModePanelClick()
 
 void BoardConnection::EmpfangenButtonClick()
 {
-    Exchange([this] { ::EmpfangenButtonClick(*port_, *transferHost_, form_.Params(), TheFaultMemory()); });
+    Exchange([this] {
+        if (::EmpfangenButtonClick(*port_, *transferHost_, form_.Params(), TheFaultMemory()))
+            BackUpDownload(form_.Params(), TheFaultMemory(), std::cerr, "lcdkonfig", BackupRoot(),
+                           std::time(nullptr));
+    });
 }
 
 void BoardConnection::SendenButtonClick()

@@ -1,8 +1,8 @@
 #pragma once
-// Everything of the main window that talks to the board: the port (the real tty, or
-// the virtual board when it was asked for), the wire trace, the two line watchers, the
-// port search, and the handlers of the transfer, firmware and service controls.
-#include "com_port.h"
+// Everything of the main window that talks to the board: the port stack (the real
+// tty, or the virtual board when it was asked for, and the wire trace), the two line
+// watchers, the port search, and the handlers of the transfer, firmware and service
+// controls. A successful download also leaves a backup (download_backup.h).
 #include "com_signal.h"
 #include "firmware_host.h"
 #include "hotplug.h"
@@ -10,8 +10,7 @@
 #include "live_board.h"
 #include "port_discovery.h"
 #include "port_search.h"
-#include "switching_port.h"
-#include "trace_port.h"
+#include "port_stack.h"
 #include "transfer_host.h"
 
 #include <functional>
@@ -45,7 +44,7 @@ public:
     ~BoardConnection() override;
 
     SerialPort& Port() { return *port_; }
-    LiveBoard* Virtual() { return live_.get(); }
+    LiveBoard* Virtual() { return stack_->Virtual(); }
     SoundPlayer& Sound() { return *sound_; }
 
     void SearchBoardPort();
@@ -90,11 +89,7 @@ private:
     void RememberOpenNode();
 
     TMainForm& form_;
-    std::unique_ptr<PortDiscovery> discovery_;
-    std::unique_ptr<LiveBoard> live_;
-    std::unique_ptr<TComPort> real_;
-    std::unique_ptr<SwitchingPort> switching_;
-    TraceFile trace_;
+    std::unique_ptr<PortStack> stack_;
     SerialPort* port_ = nullptr;
     TComSignal resetSignal_;
     TComSignal modeSignal_;

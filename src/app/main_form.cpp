@@ -118,11 +118,6 @@ QFrame* RedPanel(QFrame* panel)
 
 }  // namespace
 
-std::string ProgramVersionFromBuild()
-{
-    return std::to_string(LCD_VERSION_MAJOR) + "." + std::to_string(LCD_VERSION_MINOR);
-}
-
 TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& arguments,
                      float scale, QWidget* parent)
     : QMainWindow(parent),

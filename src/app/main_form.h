@@ -34,14 +34,10 @@ class OuterSize;
 class TInfoForm;
 struct ParameterSet;
 
-inline constexpr const char* kServiceWord = "Wq3Zb5";
 inline constexpr int kNormalWidth = 593;
 inline constexpr int kNormalHeight = 570;
 inline constexpr int kServiceHeight = 756;
 inline constexpr int kStartTimerMs = 1000;
-
-// "7.9": major and minor of the program version compiled in.
-std::string ProgramVersionFromBuild();
 
 class TMainForm : public QMainWindow, public LinkHost, public ConfigFileHost {
 public:

@@ -1,6 +1,8 @@
 #pragma once
 // The eight parameter editor dialogs. The main window creates them once at start-up,
 // in its fixed order, and shows them modally from its editor buttons.
+#include "editor_form_ids.h"
+
 class QDialog;
 class QWidget;
 class Dialogs;
@@ -10,17 +12,6 @@ struct EditorContext {
     ParameterSet& Params;
     Dialogs& Messages;
     float Scale;  // screen dpi / 96
-};
-
-enum class EditorForm {
-    GrenzwerteMaxPWR,          // TGrenzwerteMaxPWRForm
-    PWR_Korrektur,             // TPWR_KorrekturForm
-    Softstartrelais,           // TSoftstartrelaisForm
-    Timing,                    // TTimingForm
-    Allgemeines,               // TAllgemeinesForm
-    Anzeigebereiche,           // TAnzeigebereicheForm
-    Grenzwerte,                // TGrenzwerteForm
-    Grenzwerte_IA_Mittelwert,  // TGrenzwerte_IA_MittelwertForm
 };
 
 // Creates one dialog (hidden). Its objectName() is the class name, e.g. "TTimingForm".

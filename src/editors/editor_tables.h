@@ -3,7 +3,7 @@
 // table (one FieldDescription per control) and the layout (labels, units, positions in
 // design pixels at 96 dpi). One mechanism (editor_dialog.h) builds every dialog
 // from its table; the tests walk every row of every table.
-#include "editor_forms.h"
+#include "editor_form_ids.h"
 #include "field_description.h"
 
 #include <string>

@@ -133,7 +133,7 @@ BlockParse ParseDownloadBlock(const std::vector<uint8_t>& block)
     return result;
 }
 
-void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params,
+bool EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params,
                           FaultMemory& faults)
 {
     Link link{port, host, params};
@@ -172,6 +172,7 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         return std::nullopt;
     };
 
+    bool done = false;
     RunExchange(link, [&] {
         SessionResult session = StartSession(link);
         if (session == SessionResult::ResetFailed) return cleanUp();
@@ -274,5 +275,7 @@ void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         host.RefreshMainWindow();
         host.EnableDeviceTypeButton();
         UpdateSendSerialButton(host, params);
+        done = true;
     }, abandoned);
+    return done;
 }

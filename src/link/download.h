@@ -69,6 +69,7 @@ uint8_t FaultTextNumber(int32_t code);
 
 // The button handler. The parameter set and the fault memory change only as far as
 // the board delivered them; RefreshMainWindow runs at the end either way (unless the
-// board did not answer the ping, when nothing happened).
-void EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params,
+// board did not answer the ping, when nothing happened). True when everything was
+// read and taken.
+bool EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params,
                           FaultMemory& faults);

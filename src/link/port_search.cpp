@@ -29,6 +29,17 @@ void ForgetLines(ParameterSet& params)
 
 }  // namespace
 
+std::optional<std::string> FindBoardConverter(const std::vector<std::string>& devices)
+{
+    // The whole rest of the name is the converter: its serial number need not have
+    // the usual 8 characters.
+    const std::string prefix = kBoardConverterPrefix;
+    for (const std::string& device : devices)
+        if (device.size() > prefix.size() && device.compare(0, prefix.size(), prefix) == 0)
+            return device.substr(prefix.size());
+    return std::nullopt;
+}
+
 PortSearch MakePortSearch(SerialPort& port, PortDiscovery& discovery, PortSearchHost& host, ParameterSet& params)
 {
     return PortSearch{port, discovery, host, params, OpenFailureCause, nullptr};
@@ -74,24 +85,13 @@ void SearchBoardPort(PortSearch& search)
     bool found = false;
     const std::vector<std::string> devices = search.Discovery.DeviceNames();
     if (!devices.empty()) {
-        // The whole rest of the name is the converter: its serial number need not
-        // have the usual 8 characters.
-        const std::string prefix = kBoardConverterPrefix;
-        std::string converter;
-        bool matched = false;
-        for (const std::string& device : devices) {
-            if (device.size() > prefix.size() && device.compare(0, prefix.size(), prefix) == 0) {
-                converter = device.substr(prefix.size());
-                matched = true;
-                break;
-            }
-        }
-        if (!matched) {
+        const std::optional<std::string> converter = FindBoardConverter(devices);
+        if (!converter) {
             Fail(search, Tr("Link", "USB-Port der LCD-Platine nicht gefunden!"));
             ReleaseList(search);
             return;
         }
-        const ConverterPort port = search.Discovery.BoardConverterPort(converter);
+        const ConverterPort port = search.Discovery.BoardConverterPort(*converter);
         if (port.result == ConverterPort::Result::NoDevice) {
             Fail(search, Tr("Link", "RegSchlüssel nicht gefunden !"));
             ReleaseList(search);

@@ -9,7 +9,9 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <vector>
 
 class PortSearchHost {
 public:
@@ -40,6 +42,10 @@ struct PortSearch {
 
 // A PortSearch on the real platform: OpenFailureCause, std::cerr.
 PortSearch MakePortSearch(SerialPort& port, PortDiscovery& discovery, PortSearchHost& host, ParameterSet& params);
+
+// What follows kBoardConverterPrefix in the first device name that begins with it (the
+// converter's serial number and interface letter): the board's converter.
+std::optional<std::string> FindBoardConverter(const std::vector<std::string>& devices);
 
 void SearchBoardPort(PortSearch& search);
 // The open test is the real, exclusive opening of the port, kept when it succeeds:

@@ -11,7 +11,7 @@ inline constexpr const char* kWrongByteMessage =
 inline constexpr const char* kTimeoutMessage = QT_TRANSLATE_NOOP("Link", "Programmierfehler!\n\nZeitüberschreitung.");
 }  // namespace
 
-void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
+bool RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
                      ParameterSet& params)
 {
     Link link{port, host, params};
@@ -23,6 +23,7 @@ void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost
         cleanUp();
     };
 
+    bool done = false;
     RunExchange(link, [&] {
         if (!PingBoard(link)) return;
         dialogs.Beep();
@@ -65,20 +66,22 @@ void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost
         host.EnableLinkControls(true);
         host.EnableEditorControls(params.DataPresent != 0);
         dialogs.Beep();
+        done = true;
     }, cleanUp);
+    return done;
 }
 
-void BetriebsZeitLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+bool BetriebsZeitLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
-    RunClearCommand(kClearOperatingTime, port, host, params);
+    return RunClearCommand(kClearOperatingTime, port, host, params);
 }
 
-void FehlerSpeicherLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+bool FehlerSpeicherLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
-    RunClearCommand(kClearFaultMemory, port, host, params);
+    return RunClearCommand(kClearFaultMemory, port, host, params);
 }
 
-void KennungLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+bool KennungLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
-    RunClearCommand(kClearIdentity, port, host, params);
+    return RunClearCommand(kClearIdentity, port, host, params);
 }

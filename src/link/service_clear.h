@@ -32,9 +32,10 @@ inline constexpr ClearCommand kClearIdentity{0xA6, QT_TRANSLATE_NOOP("Link", "Ke
 
 // Asks "löschen ausführen?" after a ping and runs the command. Changes nothing in the
 // parameter set (the PC's fault-memory table is replaced by the next download only).
-void RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
+// True when the board confirmed.
+bool RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
                      ParameterSet& params);
 
-void BetriebsZeitLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
-void FehlerSpeicherLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
-void KennungLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
+bool BetriebsZeitLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
+bool FehlerSpeicherLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
+bool KennungLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);

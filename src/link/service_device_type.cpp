@@ -9,13 +9,14 @@ std::string DeviceTypeFieldText(const ParameterSet& params)
     return std::to_string(int(params.DeviceType)) + "_";
 }
 
-void Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
+bool Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
 
     auto cleanUp = [&] { RestoreAfterFailure(host, true); };
 
+    bool done = false;
     RunExchange(link, [&] {
         if (!PingBoard(link)) return;
         dialogs.Beep();
@@ -58,5 +59,7 @@ void Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
         host.EnableEditorControls(true);
         dialogs.Beep();
         host.Sleep(200);
+        done = true;
     }, cleanUp);
+    return done;
 }

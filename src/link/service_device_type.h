@@ -11,4 +11,5 @@
 // What the board receives after 0xA5 0xA4: "%d" of the device type and "_".
 std::string DeviceTypeFieldText(const ParameterSet& params);
 
-void Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params);
+// True when the board stored the device type.
+bool Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params);

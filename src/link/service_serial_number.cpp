@@ -57,7 +57,7 @@ void UpdateSendSerialButton(TransferHost& host, const ParameterSet& params)
     host.EnableSendSerialButton(SendSerialButtonEnabled(host.SerialEditText(), params.DeviceMark));
 }
 
-void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+bool SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
@@ -88,6 +88,7 @@ void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
         return false;
     };
 
+    bool done = false;
     RunExchange(link, [&] {
         if (!PingBoard(link)) return;
         dialogs.Beep();
@@ -137,5 +138,7 @@ void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
         host.EnableEditorControls(params.DataPresent != 0);
         dialogs.Beep();
         host.Sleep(200);
+        done = true;
     }, cleanUp);
+    return done;
 }

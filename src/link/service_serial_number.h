@@ -25,5 +25,6 @@ bool SendSerialButtonEnabled(const std::string& fieldText, const std::string& de
 void UpdateSendSerialButton(TransferHost& host, const ParameterSet& params);
 
 // "übertragen": sends the 4 serial-number and 3 DeviceMark characters, each echoed,
-// then 0xFA, and waits for the board to store them. Changes nothing in the set.
-void SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
+// then 0xFA, and waits for the board to store them. Changes nothing in the set. True
+// when the board stored them.
+bool SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);

@@ -150,13 +150,18 @@ void TracePort::OnPortGone()
 
 TraceFile TraceFromEnvironment(SerialPort& inner)
 {
-    TraceFile trace;
-    const char* name = std::getenv("LCDKONFIG_TRACE");
+    const char* name = std::getenv(kTraceVariable);
     if (!name || !*name)
-        return trace;
-    trace.file.reset(std::fopen(name, "a"));
+        return {};
+    return TraceToFile(inner, name);
+}
+
+TraceFile TraceToFile(SerialPort& inner, const std::string& path, const std::string& program)
+{
+    TraceFile trace;
+    trace.file.reset(std::fopen(path.c_str(), "a"));
     if (!trace.file) {
-        std::cerr << "lcdkonfig: trace file " << name << ": " << std::strerror(errno) << "\n";
+        std::cerr << program << ": trace file " << path << ": " << std::strerror(errno) << "\n";
         return trace;
     }
     trace.port = std::make_unique<TracePort>(inner, trace.file.get());

@@ -56,6 +56,8 @@ private:
     unsigned lastStatus_ = ~0u;
 };
 
+inline constexpr const char* kTraceVariable = "LCDKONFIG_TRACE";
+
 // The trace the environment asks for (LCDKONFIG_TRACE=<file>), or nothing. The file
 // is appended to; a file that cannot be opened is reported on standard error.
 struct TraceFile {
@@ -63,3 +65,6 @@ struct TraceFile {
     std::unique_ptr<TracePort> port;
 };
 TraceFile TraceFromEnvironment(SerialPort& inner);
+// The same into the file `path` (appended to); `program` names the program in the
+// message about a file that cannot be opened.
+TraceFile TraceToFile(SerialPort& inner, const std::string& path, const std::string& program = "lcdkonfig");

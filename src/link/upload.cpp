@@ -49,7 +49,7 @@ bool WaitForStored(Link& link, bool keepWindowAlive)
     return true;
 }
 
-void SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+bool SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
@@ -60,6 +60,7 @@ void SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& param
         cleanUp();
     };
 
+    bool done = false;
     RunExchange(link, [&] {
         SessionResult session = StartSession(link);
         if (session == SessionResult::ResetFailed) return cleanUp();
@@ -124,5 +125,7 @@ void SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& param
         if (!ResetOn(link)) return cleanUp();
         host.Sleep(200);
         if (!ResetOff(link)) return cleanUp();
+        done = true;
     }, cleanUp);
+    return done;
 }

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -102,7 +103,8 @@ bool ReadConfigFile(ParameterSet& params, ConfigFileHost& host)
     return ReadConfigBytes(params, host, bytes ? *bytes : std::string());
 }
 
-bool ReadConfigBytes(ParameterSet& params, ConfigFileHost& host, const std::string& bytes)
+bool ReadConfigBytes(ParameterSet& params, ConfigFileHost& host, const std::string& bytes,
+                     ConfigEntriesTaken* taken)
 {
     Dialogs& dialogs = host.Messages();
     TextScanner in(bytes);
@@ -128,17 +130,44 @@ bool ReadConfigBytes(ParameterSet& params, ConfigFileHost& host, const std::stri
             first = 1;
         }
     }
+    int end = first;
     for (int i = first; i < kValueCount; ++i) {
         std::optional<int32_t> value = in.ReadInt();
         if (!value)
             break;
         params.Values[i] = *value;
+        end = i + 1;
     }
+    if (taken)
+        *taken = {0, end};  // a first number taken as entry 0 counts
 
     host.RefreshMainWindow();
     params.DataPresent = 1;
     host.EnableEditorControls(true);
     return true;
+}
+
+std::optional<ConfigIdentity> ReadConfigIdentity(const ParameterSet& params, const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    const size_t first = 1 + kValueCount;  // after the version and the values
+    if (lines.size() < first + 3 || TextScanner(lines[0]).ReadInt() != int32_t(params.ConfigVersion))
+        return std::nullopt;
+    const std::optional<int32_t> type = TextScanner(lines[first + 2]).ReadInt();
+    if (!type || *type < 0 || *type > 255)
+        return std::nullopt;
+    return ConfigIdentity{FromWindows1252(lines[first]), FromWindows1252(lines[first + 1]), uint8_t(*type)};
 }
 
 void Neu1Click(ParameterSet& params, ConfigFileHost& host)

@@ -8,6 +8,8 @@
 #include "file_messages.h"
 #include "parameter_set.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 inline constexpr const char* kUntitled = QT_TRANSLATE_NOOP("Files", "unbenannt");
@@ -48,8 +50,26 @@ bool WriteConfigFiles(const ParameterSet& params, Dialogs& dialogs);
 // Reads the ".lcd" file named by FileName into params (asking when the file belongs
 // to another configuration version). True when the file was taken.
 bool ReadConfigFile(ParameterSet& params, ConfigFileHost& host);
-// The same from the file's bytes, for a file already in memory.
-bool ReadConfigBytes(ParameterSet& params, ConfigFileHost& host, const std::string& bytes);
+// The same from the file's bytes, for a file already in memory. `taken`, when given,
+// receives the entries of Values the file filled: First up to, not including, End.
+// (Always from 0: a first number taken as entry 0 is one of them.)
+struct ConfigEntriesTaken {
+    int First = 0;
+    int End = 0;
+};
+bool ReadConfigBytes(ParameterSet& params, ConfigFileHost& host, const std::string& bytes,
+                     ConfigEntriesTaken* taken = nullptr);
+
+// The lines after the values of a ".lcd" file of this configuration version: serial
+// number, DeviceMark, device type (UTF-8). ReadConfigFile never takes them (the window
+// keeps its own identity); the command-line program shows and compares them. Nothing
+// when the file does not hold all three.
+struct ConfigIdentity {
+    std::string SerialNumber;
+    std::string DeviceMark;
+    uint8_t DeviceType = 255;
+};
+std::optional<ConfigIdentity> ReadConfigIdentity(const ParameterSet& params, const std::string& bytes);
 
 // The "&Datei" commands.
 void Neu1Click(ParameterSet& params, ConfigFileHost& host);

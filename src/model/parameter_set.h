@@ -8,6 +8,9 @@
 #include <string>
 
 inline constexpr int kValueCount = 120;
+// The one command-line word that switches the service mode on (the window's only
+// argument; the command-line program's "service --word").
+inline constexpr const char* kServiceWord = "Wq3Zb5";
 
 struct ParameterSet {
     uint8_t ConfigVersion = 2;
@@ -50,3 +53,6 @@ struct ParameterSet {
 
 // The process-wide record.
 ParameterSet& TheParameterSet();
+
+// "7.9": major and minor of the program version compiled in.
+std::string ProgramVersionFromBuild();

@@ -5,7 +5,7 @@
 #include "fehler_speicher_form.h"
 #include "parameter_set.h"
 #include "report_layout.h"
-#include "report_painter.h"
+#include "report_print.h"
 
 #include <QPageLayout>
 #include <QPrintDialog>

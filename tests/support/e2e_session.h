@@ -24,11 +24,13 @@
 #include <QWidget>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -60,6 +62,10 @@ protected:
         fs::remove_all(dir);
         fs::create_directories(dir / "daten");
         QDir::setCurrent(QString::fromStdString(dir.string()));
+        // Every successful download leaves a backup; these go to the test's folder.
+        const char* state = std::getenv("XDG_STATE_HOME");
+        previousState_ = state ? std::optional<std::string>(state) : std::nullopt;
+        setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
         std::string types;
         for (int k = 0; k < 256; ++k)
             types += "Typ" + std::to_string(k) + "\t;Kommentar\r\n";
@@ -73,6 +79,10 @@ protected:
     {
         form.reset();
         QDir::setCurrent(previousFolder_);
+        if (previousState_)
+            setenv("XDG_STATE_HOME", previousState_->c_str(), 1);
+        else
+            unsetenv("XDG_STATE_HOME");
         fs::remove_all(dir);
     }
 
@@ -189,6 +199,7 @@ protected:
 
 private:
     QString previousFolder_;
+    std::optional<std::string> previousState_;
 };
 
 }  // namespace e2e

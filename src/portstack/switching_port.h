@@ -1,7 +1,7 @@
 #pragma once
-// The main window's port: the real tty, or the virtual board when its name is chosen
-// in the port list. Every call goes to the port the device name selects; line events of
-// either reach the window.
+// The port of the window and of the command-line program: the real tty, or the
+// virtual board when its name ("virtuell") is chosen. Every call goes to the port the
+// device name selects; line events of either reach the one receiver.
 #include "serial_port.h"
 
 #include <string>

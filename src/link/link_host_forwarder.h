@@ -1,7 +1,7 @@
 #pragma once
-// TransferHost and FirmwareHost each extend LinkHost; the main window is one LinkHost.
-// This base lets an adapter implement either extension by handing every LinkHost call
-// to the window.
+// TransferHost and FirmwareHost each extend LinkHost; the main window (and the
+// command-line program's console) is one LinkHost. This base lets an adapter implement
+// either extension by handing every LinkHost call to that one host.
 #include "link_host.h"
 
 template <class Base>

@@ -1,0 +1,40 @@
+#pragma once
+// The command line of lcdkonfig-cli: global options, one command, its operands and
+// options. Parsing only; the commands check what their operands mean.
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class Command { Help, Version, Ports, Read, Write, Diff, Faults, Report, Flash, Check, Backups, Service };
+
+struct CliOptions {
+    Command Cmd = Command::Help;
+    // Global.
+    std::string Port;   // -p: "ttyUSB0", "/dev/ttyUSB0", a /dev/serial/by-id link, "virtuell"
+    bool Quiet = false;
+    bool Verbose = false;
+    std::string Trace;  // --trace FILE
+    bool Json = false;
+    // The command's.
+    std::vector<std::string> Operands;
+    std::string Output;      // -o
+    std::string Input;       // -i
+    std::string FaultsFile;  // read --faults
+    std::string Format;      // faults --format
+    std::string Serial;      // backups --serial
+    std::string Word;        // service --word
+    bool Yes = false;
+    bool NoBackup = false;
+    bool NoVerify = false;
+};
+
+struct ParsedCommandLine {
+    std::optional<CliOptions> Options;
+    std::string Error;  // why the command line is refused (usage, exit code 2)
+};
+
+// `args` without the program name.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The usage text (--help, and after a refused command line).
+std::string UsageText();
