@@ -155,7 +155,7 @@ TEST_F(OfflineTest, HelpAndVersion)
 {
     Result r = Run({"--help"});
     EXPECT_EQ(r.Code, 0);
-    EXPECT_EQ(r.Out.rfind("Usage: lcdkonfig-cli [-p PORT] [-q|-v] [--trace FILE] [--json] COMMAND ...", 0), 0u);
+    EXPECT_EQ(r.Out.rfind("Usage: lcdkonfig-cli [-p PORT] [-q|-v] [--trace FILE] [--json] [--lang de|en] COMMAND ...", 0), 0u);
     for (const char* line : {"  0    done", "  1    the two sets differ (diff)", "  3    no port, port busy or no permission",
                              "  4    the board did not answer or the exchange failed",
                              "  5    the read-back after write or flash found a difference", "  130  interrupted"})

@@ -479,5 +479,13 @@
         <source>* Wird ab Firmware 7.14 nicht mehr verwendet.</source>
         <translation>* No longer used from firmware 7.14 on.</translation>
     </message>
+    <message>
+        <source>ja</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>nein</source>
+        <translation>no</translation>
+    </message>
 </context>
 </TS>

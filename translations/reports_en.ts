@@ -539,5 +539,9 @@
         <source>Es ist nicht möglich im Querformat zu Drucken !</source>
         <translation>Printing in landscape is not possible!</translation>
     </message>
+    <message>
+        <source>Nr,Tage,Std,Min,Sek,Code,Fehler</source>
+        <translation>No,Days,Hours,Min,Sec,Code,Fault</translation>
+    </message>
 </context>
 </TS>

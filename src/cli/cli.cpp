@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "language.h"
 
 #include "cli_commands.h"
 #include "cli_options.h"
@@ -69,6 +70,16 @@ int RunCli(const std::vector<std::string>& args, CliEnvironment& env)
         return ExitCode::Done;
     }
     const std::unique_ptr<QCoreApplication> application = MakeApplication(options.Cmd, env);
+    std::string choice = options.Language;
+    if (choice.empty()) {
+        auto variable = env.Variables.find(kLanguageVariable);
+        if (variable != env.Variables.end())
+            choice = variable->second;
+    }
+    UseLanguage(LanguageOfEnvironment(choice));
+    struct GermanAgain {
+        ~GermanAgain() { UseLanguage(Language::German); }  // the next run in this process starts afresh
+    } germanAgain;
     CliSession session(env, options);
     if (session.Interrupted())
         return session.InterruptedCode();

@@ -1,4 +1,5 @@
 #include "cli_options.h"
+#include "language.h"
 
 #include <map>
 #include <set>
@@ -41,21 +42,22 @@ const std::map<std::string, std::string>& ShortNames()
 const std::set<std::string>& WithValue()
 {
     static const std::set<std::string> names = {"--port",   "--trace",  "--output", "--input",
-                                                "--faults", "--format", "--serial", "--word"};
+                                                "--faults", "--format", "--serial", "--word",
+                                                "--lang"};
     return names;
 }
 
 const std::set<std::string>& Global()
 {
     static const std::set<std::string> names = {"--port", "--quiet", "--verbose", "--trace",
-                                                "--json", "--help",  "--version"};
+                                                "--json", "--help",  "--version", "--lang"};
     return names;
 }
 
 const std::set<std::string>& Known()
 {
     static const std::set<std::string> names = {
-        "--port", "--quiet", "--verbose", "--trace", "--json", "--help", "--version", "--output",
+        "--port", "--quiet", "--verbose", "--trace", "--json", "--help", "--version", "--lang", "--output",
         "--input", "--faults", "--format", "--serial", "--word", "--yes", "--no-backup", "--no-verify"};
     return names;
 }
@@ -126,6 +128,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
         else if (arg == "--verbose") options.Verbose = true;
         else if (arg == "--trace") options.Trace = value;
         else if (arg == "--json") options.Json = true;
+        else if (arg == "--lang") {
+            Language language;
+            if (!ParseLanguage(value, language)) {
+                result.Error = "option --lang takes de or en";
+                return result;
+            }
+            options.Language = value;
+        }
         else if (arg == "--help") help = true;
         else if (arg == "--version") version = true;
         else if (arg == "--output") options.Output = value;
@@ -180,7 +190,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
 
 std::string UsageText()
 {
-    return R"(Usage: lcdkonfig-cli [-p PORT] [-q|-v] [--trace FILE] [--json] COMMAND ...
+    return R"(Usage: lcdkonfig-cli [-p PORT] [-q|-v] [--trace FILE] [--json] [--lang de|en] COMMAND ...
 
 The command-line companion of lcdkonfig: reads, writes, compares and backs up the
 parameter set of the amplifier's display board, shows its fault memory, prints its
@@ -212,6 +222,8 @@ Options:
   -v, --verbose      also the causes: errno, the bytes last sent and received
   --trace FILE       append every byte on the wire to FILE (as LCDKONFIG_TRACE)
   --json             data as JSON on standard output
+  --lang de|en       the language of messages and data (default LCDKONFIG_LANG, else
+                     German unless the locale puts English first)
   -o, --output FILE  where the data goes ("-": standard output)
   -y, --yes          do not ask; without a terminal, write, flash and service
                      refuse to run unless given
@@ -221,7 +233,7 @@ Options:
   --version          the program's version
 
 Data goes to standard output, messages and progress to standard error. Messages are
-the window's German texts on one line. Every successful read of the board is backed
+the window's texts, German or English, on one line. Every successful read of the board is backed
 up under $XDG_STATE_HOME/lcdkonfig/backups/<serial number>/ (~/.local/state/...).
 
 Exit codes:

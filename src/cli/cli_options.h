@@ -15,6 +15,7 @@ struct CliOptions {
     bool Verbose = false;
     std::string Trace;  // --trace FILE
     bool Json = false;
+    std::string Language;  // --lang de|en; empty: LCDKONFIG_LANG, else the locale
     // The command's.
     std::vector<std::string> Operands;
     std::string Output;      // -o

@@ -2,6 +2,7 @@
 // the terminal, or --yes), reads and backs up the board before it changes it (unless
 // --no-backup), and says where the backup went.
 #include "cli_commands.h"
+#include "translation.h"
 
 #include "file_messages.h"
 #include "firmware_image.h"
@@ -113,7 +114,7 @@ int RunFlash(CliSession& session)
     }
     if (int code = session.RefuseWithoutTerminal("flash"))
         return code;
-    if (int code = session.AskToGoOn("Firmware " + path + " in die LCD-Platine übertragen?"))
+    if (int code = session.AskToGoOn(Fill(Tr("Cli", "Firmware %1 in die LCD-Platine übertragen?"), {path})))
         return code;
     if (int code = session.OpenPort())
         return code;
@@ -160,7 +161,7 @@ int RunService(CliSession& session)
     }
     if (what == "serial") {
         if (ToWindows1252(operands[1]).size() != size_t(kSerialNumberLength)) {
-            session.Dialogs().Information("Es müssen 4 Zeichen eingegeben werden !");
+            session.Dialogs().Information(Tr("Link", "Es müssen 4 Zeichen eingegeben werden !"));
             return ExitCode::Usage;
         }
         // The DeviceMark goes with the serial number; only the board knows it.

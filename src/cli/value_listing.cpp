@@ -1,4 +1,5 @@
 #include "value_listing.h"
+#include "translation.h"
 
 #include "field_places.h"
 #include "json_text.h"
@@ -14,9 +15,9 @@ struct OptionBox {
     const char* Caption;
 };
 constexpr OptionBox kOptionBoxes[] = {
-    {kOptionIndexBox1, "CheckBox1", "Überwachungen abschalten"},
-    {kOptionIndexBox2, "CheckBox2", "Wirkungsgrad in Zeile 3 anzeigen"},
-    {kOptionIndexBox3, "CheckBox3", "IA-Mittelwert in Zeile 3 anzeigen"},
+    {kOptionIndexBox1, "CheckBox1", QT_TRANSLATE_NOOP("Window", "Überwachungen abschalten")},
+    {kOptionIndexBox2, "CheckBox2", QT_TRANSLATE_NOOP("Window", "Wirkungsgrad in Zeile 3 anzeigen")},
+    {kOptionIndexBox3, "CheckBox3", QT_TRANSLATE_NOOP("Window", "IA-Mittelwert in Zeile 3 anzeigen")},
 };
 
 const OptionBox* OptionAt(int index)
@@ -41,7 +42,7 @@ std::string IndexName(int index)
     const std::vector<FieldPlace> places = FieldPlacesOf(index);
     if (places.empty()) {
         if (const OptionBox* box = OptionAt(index))
-            return std::string("Hauptfenster / ") + box->Caption + " (" + box->Control + ")";
+            return Tr("Cli", "Hauptfenster") + " / " + Tr("Window", box->Caption) + " (" + box->Control + ")";
         return "no editor";
     }
     std::string name;
@@ -54,7 +55,7 @@ std::string IndexValue(int index, int32_t raw)
 {
     const std::vector<FieldPlace> places = FieldPlacesOf(index);
     if (places.empty())
-        return OptionAt(index) ? (raw != 0 ? "ja" : "nein") : "";
+        return OptionAt(index) ? (raw != 0 ? Tr("Cli", "ja") : Tr("Cli", "nein")) : "";
     return ValueInUnits(places.front(), raw);
 }
 

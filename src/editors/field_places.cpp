@@ -1,4 +1,5 @@
 #include "field_places.h"
+#include "translation.h"
 
 #include "field_convert.h"
 
@@ -72,7 +73,7 @@ void Describe(FieldPlace& place)
         const bool rowLabel = previous && item->X < first->X;
         const bool ownLabel = !previous || item->X > previous->X;
         if (rowLabel || ownLabel)
-            caption += item->Text + " ";
+            caption += Tr("Editors", item->Text.c_str()) + " ";
     }
     place.Caption = Collapsed(caption);
 
@@ -87,7 +88,7 @@ void Describe(FieldPlace& place)
             continue;
         }
         if (ShortWord(item->Text))
-            place.Unit = item->Text;
+            place.Unit = Tr("Editors", item->Text.c_str());
         break;
     }
 }
@@ -125,15 +126,15 @@ std::string ValueInUnits(const FieldPlace& place, int32_t raw)
     switch (field.Kind) {
     case FieldKind::List: {
         const int item = ListItemForRaw(field, raw);
-        return item >= 0 ? field.Items[size_t(item)] : "(" + std::to_string(raw) + ")";
+        return item >= 0 ? Tr("Editors", field.Items[size_t(item)].c_str()) : "(" + std::to_string(raw) + ")";
     }
     case FieldKind::Check:
-        return CheckStateForRaw(field, raw) ? "ja" : "nein";
+        return CheckStateForRaw(field, raw) ? Tr("Editors", "ja") : Tr("Editors", "nein");
     case FieldKind::Mode: {
         const std::string name = "RadioButton" + std::to_string(ModeButtonForRaw(raw) + 1);
         for (const LayoutItem& item : place.Table->Layout)
             if (item.Kind == ItemKind::Radio && item.Name == name)
-                return item.Text;
+                return Tr("Editors", item.Text.c_str());
         return name;
     }
     default:
@@ -147,7 +148,7 @@ std::string ValueInUnits(const FieldPlace& place, int32_t raw)
 
 std::string PlaceName(const FieldPlace& place)
 {
-    std::string name = place.Table->Caption + " / ";
+    std::string name = Tr("Editors", place.Table->Caption.c_str()) + " / ";
     if (!place.Caption.empty())
         name += place.Caption + " ";
     return name + "(" + place.Field->Control + ")";

@@ -3,6 +3,7 @@
 #include "fault_memory.h"
 #include "fault_texts.h"
 #include "json_text.h"
+#include "translation.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ void ForEachRecord(const FaultMemory& faults, F&& f)
 
 std::string FaultCsvText(const FaultMemory& faults)
 {
-    std::string text = "Nr,Tage,Std,Min,Sek,Code,Fehler\n";
+    std::string text = Tr("Reports", "Nr,Tage,Std,Min,Sek,Code,Fehler") + "\n";
     ForEachRecord(faults, [&](int n, const FaultRecord& entry) {
         const FaultTime t = SplitFaultTime(static_cast<uint32_t>(entry.Time));
         text += std::to_string(n) + "," + std::to_string(t.Days) + "," + std::to_string(t.Hours) + ","
