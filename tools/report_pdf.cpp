@@ -1,9 +1,11 @@
 // Prints the report of the virtual board's demo parameter set to a PDF file, as the
 // program would print it after a download from that board. Used by scripts/screenshots
-// to show a report page without a printer.
+// to show a report page without a printer, in the language LCDKONFIG_LANG or the
+// locale asks for.
 //
 //   report_pdf <file.pdf> [resolution in dpi]
 #include "board_config.h"
+#include "language.h"
 #include "live_board.h"
 #include "parameter_set.h"
 #include "report_print.h"
@@ -43,6 +45,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    UseLanguage(LanguageOfEnvironment());  // LCDKONFIG_LANG=en prints the English report
     const int resolution = argc == 3 ? std::atoi(argv[2]) : 300;
     if (resolution < 50) {
         std::cerr << "report_pdf: resolution must be at least 50 dpi\n";

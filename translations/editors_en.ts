@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Abkühlzeit:   (0=aus)</source>
-        <translation>Cool-down time:   (0=off)</translation>
+        <translation>Cool-down:   (0=off)</translation>
     </message>
     <message>
         <source>PttMindestTastZeit:</source>

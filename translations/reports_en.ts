@@ -543,5 +543,29 @@
         <source>Nr,Tage,Std,Min,Sek,Code,Fehler</source>
         <translation>No,Days,Hours,Min,Sec,Code,Fault</translation>
     </message>
+    <message>
+        <source>6/0,9</source>
+        <translation>6/0.9</translation>
+    </message>
+    <message>
+        <source>11/1,7</source>
+        <translation>11/1.7</translation>
+    </message>
+    <message>
+        <source>22/3,4</source>
+        <translation>22/3.4</translation>
+    </message>
+    <message>
+        <source>44/6,6</source>
+        <translation>44/6.6</translation>
+    </message>
+    <message>
+        <source>88/13</source>
+        <translation>88/13</translation>
+    </message>
+    <message>
+        <source>176/26</source>
+        <translation>176/26</translation>
+    </message>
 </context>
 </TS>

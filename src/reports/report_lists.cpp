@@ -1,5 +1,7 @@
 #include "report_lists.h"
 
+#include "translation.h"
+
 #include <array>
 
 namespace {
@@ -14,8 +16,11 @@ constexpr StepList kGridCurrent{30, 12};
 constexpr StepList kAnodeVoltage{1024, 20};
 constexpr StepList kAnodeCurrent{1024, 10};
 
-const std::array<const char*, 6> kMeanTimes = {"6/0,9", "11/1,7", "22/3,4",
-                                               "44/6,6", "88/13", "176/26"};
+// Decimal commas in German, points in English.
+const std::array<const char*, 6> kMeanTimes = {
+    QT_TRANSLATE_NOOP("Reports", "6/0,9"),  QT_TRANSLATE_NOOP("Reports", "11/1,7"),
+    QT_TRANSLATE_NOOP("Reports", "22/3,4"), QT_TRANSLATE_NOOP("Reports", "44/6,6"),
+    QT_TRANSLATE_NOOP("Reports", "88/13"),  QT_TRANSLATE_NOOP("Reports", "176/26")};
 
 std::string StepItem(StepList list, long long index)
 {
@@ -35,7 +40,7 @@ std::string ReportListItem(ReportList list, long long index)
     case ReportList::MeanTime:
         if (index < 0 || index >= static_cast<long long>(kMeanTimes.size()))
             return {};
-        return kMeanTimes[index];
+        return Tr("Reports", kMeanTimes[index]);
     }
     return {};
 }
