@@ -5,6 +5,7 @@
 // seam), with the virtual board at the far end on a real-time clock.
 //
 // Goal while idle: at most 5 wake-ups a second and under 0.1 % of a core.
+#include "bench_dialogs.h"
 #include "board_config.h"
 #include "com_port.h"
 #include "download.h"
@@ -62,16 +63,6 @@ private:
     std::deque<std::function<void()>> calls_;
 };
 
-class QuietDialogs : public Dialogs {
-public:
-    void Beep() override {}
-    void Information(const std::string& text) override { std::printf("  message: %s\n", text.c_str()); }
-    void Error(const std::string& text) override { std::printf("  message: %s\n", text.c_str()); }
-    Answer AskYesNo(const std::string&) override { return Answer::No; }
-    bool ConfirmOk(const std::string&) override { return true; }
-    std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return {}; }
-};
 
 // Sleeps for real; the pty is pumped around every sleep, the queue run when the
 // exchange processes its messages.
@@ -101,7 +92,7 @@ public:
 private:
     PtyBoard& pty_;
     Queue& queue_;
-    QuietDialogs dialogs_;
+    BenchDialogs dialogs_;
 };
 
 struct Figures {

@@ -17,6 +17,8 @@
 #include "virtual_board.h"
 
 #include <chrono>
+#include "bench_dialogs.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -34,24 +36,6 @@ extern char** environ;
 namespace {
 
 
-class BenchDialogs : public Dialogs {
-public:
-    int Messages = 0;
-    void Beep() override {}
-    void Information(const std::string& text) override { Show(text); }
-    void Error(const std::string& text) override { Show(text); }
-    Answer AskYesNo(const std::string&) override { return Answer::No; }
-    bool ConfirmOk(const std::string&) override { return true; }
-    std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return {}; }
-
-private:
-    void Show(const std::string& text)
-    {
-        ++Messages;
-        std::printf("  message: %s\n", text.c_str());
-    }
-};
 
 class BenchHost : public TransferHost {
 public:
