@@ -9,7 +9,6 @@
 #include "report_layout.h"
 #include "report_pdf_writer.h"
 
-#include <QGuiApplication>
 #include <QProcess>
 
 #include <filesystem>
@@ -20,16 +19,6 @@ namespace {
 
 class English : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "test";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance()) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            new QGuiApplication(argc, argv);
-        }
-    }
     void SetUp() override
     {
         params.SerialNumber = "0815";
