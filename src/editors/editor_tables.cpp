@@ -17,6 +17,7 @@ const EditorTable& EditorTableFor(EditorForm form)
 {
     static const std::map<EditorForm, EditorTable> tables = [] {
         std::map<EditorForm, EditorTable> all;
+        using namespace Editors;
         for (EditorTable t : {GeneralTable(), DisplayRangesTable(), TimingTable(), LimitsTable(),
                               SoftStartTable(), MaxPowerBandTable(), AnodeMeanBandTable(),
                               PowerCorrectionBandTable()})

@@ -2,6 +2,8 @@
 // Short constructors for table rows and layout items, used by the table files.
 #include "editor_tables.h"
 
+#include <QtGlobal>  // QT_TR_NOOP
+
 namespace table {
 
 inline FieldDescription Integer(std::string control, int index, int min, int max, std::string message,
@@ -108,6 +110,9 @@ inline LayoutItem Radio(std::string name, std::string caption, int x, int y, int
 
 }  // namespace table
 
+// The tables, one function each (tables_*.cpp). Their texts are German, marked with
+// QT_TR_NOOP for the translation context "Editors" and translated where they are shown.
+namespace Editors {
 EditorTable GeneralTable();
 EditorTable DisplayRangesTable();
 EditorTable TimingTable();
@@ -116,3 +121,4 @@ EditorTable SoftStartTable();
 EditorTable MaxPowerBandTable();
 EditorTable AnodeMeanBandTable();
 EditorTable PowerCorrectionBandTable();
+}  // namespace Editors

@@ -1,16 +1,19 @@
 // The three per-band tables: one value for all bands, a separate value for 17 m to
 // 10 m with the G1 switch, or one value per band, chosen by the band mode.
 #include "table_builders.h"
-#include "translation.h"
 
 using namespace table;
+
+// Qt's translation tools take the texts marked here for the context "Editors".
+namespace Editors {
 
 namespace {
 
 const char* const kBandControls[] = {"Edit160", "Edit80", "Edit40", "Edit30", "Edit20",
                                      "Edit17",  "Edit15", "Edit12", "Edit10"};
-const char* const kBandLabels[] = {QT_TRANSLATE_NOOP("Editors", "160m"), QT_TRANSLATE_NOOP("Editors", "80m"), QT_TRANSLATE_NOOP("Editors", "40m"), QT_TRANSLATE_NOOP("Editors", "30m"), QT_TRANSLATE_NOOP("Editors", "20m"),
-                                   QT_TRANSLATE_NOOP("Editors", "17m"),  QT_TRANSLATE_NOOP("Editors", "15m"), QT_TRANSLATE_NOOP("Editors", "12m"), QT_TRANSLATE_NOOP("Editors", "10m")};
+const char* const kBandLabels[] = {QT_TR_NOOP("160m"), QT_TR_NOOP("80m"), QT_TR_NOOP("40m"),
+                                   QT_TR_NOOP("30m"),  QT_TR_NOOP("20m"), QT_TR_NOOP("17m"),
+                                   QT_TR_NOOP("15m"),  QT_TR_NOOP("12m"), QT_TR_NOOP("10m")};
 
 // Mode at modeIndex, then Edit1 (when hasAll), EditG1U and the nine band fields on
 // consecutive indices, all made from the one value row.
@@ -63,15 +66,16 @@ EditorTable BandTable(const FieldDescription& value, int modeIndex, bool hasAll,
 
 EditorTable MaxPowerBandTable()
 {
-    const std::string captions[3] = {QT_TRANSLATE_NOOP("Editors", "Alle Bänder b.z.w. 160m -20m"),
-                                     QT_TRANSLATE_NOOP("Editors", "17m - 10m mit G1-Umschalter"), QT_TRANSLATE_NOOP("Editors", "Grenzwert mit Bandschalter")};
+    const std::string captions[3] = {QT_TR_NOOP("Alle Bänder b.z.w. 160m -20m"),
+                                     QT_TR_NOOP("17m - 10m mit G1-Umschalter"),
+                                     QT_TR_NOOP("Grenzwert mit Bandschalter")};
     EditorTable t = BandTable(
-        Integer("", 0, 0, 65000, QT_TRANSLATE_NOOP("Editors", "Gültige Eingaben sind 0 W bis 65000 W !")), 56, true, captions,
-        QT_TRANSLATE_NOOP("Editors", "W"));
-    t.Layout.push_back(Label(QT_TRANSLATE_NOOP("Editors", "0 = aus"), 136, 43));
+        Integer("", 0, 0, 65000, QT_TR_NOOP("Gültige Eingaben sind 0 W bis 65000 W !")), 56, true, captions,
+        QT_TR_NOOP("W"));
+    t.Layout.push_back(Label(QT_TR_NOOP("0 = aus"), 136, 43));
     t.Form = EditorForm::GrenzwerteMaxPWR;
     t.ClassName = "TGrenzwerteMaxPWRForm";
-    t.Caption = QT_TRANSLATE_NOOP("Editors", "Grenzwerte Max-PWR bei Dauerträger");
+    t.Caption = QT_TR_NOOP("Grenzwerte Max-PWR bei Dauerträger");
     t.Width = 307;
     t.Height = 574;
     return t;
@@ -79,20 +83,24 @@ EditorTable MaxPowerBandTable()
 
 EditorTable AnodeMeanBandTable()
 {
-    const std::string captions[3] = {QT_TRANSLATE_NOOP("Editors", "Alle Bänder b.z.w. 160m - 20m"),
-                                     QT_TRANSLATE_NOOP("Editors", "17m - 10m mit G1-Umschalter"), QT_TRANSLATE_NOOP("Editors", "Grenzwert mit Bandschalter")};
-    EditorTable t = BandTable(Integer("", 0, 1, 65000, QT_TRANSLATE_NOOP("Editors", "Gültige Eingaben sind 1mA bis 65000mA !")),
-                              68, true, captions, QT_TRANSLATE_NOOP("Editors", "mA"));
+    const std::string captions[3] = {QT_TR_NOOP("Alle Bänder b.z.w. 160m - 20m"),
+                                     QT_TR_NOOP("17m - 10m mit G1-Umschalter"),
+                                     QT_TR_NOOP("Grenzwert mit Bandschalter")};
+    EditorTable t = BandTable(Integer("", 0, 1, 65000, QT_TR_NOOP("Gültige Eingaben sind 1mA bis 65000mA !")),
+                              68, true, captions, QT_TR_NOOP("mA"));
     FieldDescription averaging =
-        List("ComboBox1", 43, {QT_TRANSLATE_NOOP("Editors", "6/0,9"), QT_TRANSLATE_NOOP("Editors", "11/1,7"), QT_TRANSLATE_NOOP("Editors", "22/3,4"), QT_TRANSLATE_NOOP("Editors", "44/6,6"), QT_TRANSLATE_NOOP("Editors", "88/13"), QT_TRANSLATE_NOOP("Editors", "176/26")}, 4);
+        List("ComboBox1", 43,
+             {QT_TR_NOOP("6/0,9"), QT_TR_NOOP("11/1,7"), QT_TR_NOOP("22/3,4"), QT_TR_NOOP("44/6,6"),
+              QT_TR_NOOP("88/13"), QT_TR_NOOP("176/26")},
+             4);
     averaging.StoreOnLeave = false;
     t.Fields.push_back(averaging);
-    t.Layout.push_back(Label(QT_TRANSLATE_NOOP("Editors", "IA-Mittelw. Zeit: 1%/100%"), 12, 467));
+    t.Layout.push_back(Label(QT_TR_NOOP("IA-Mittelw. Zeit: 1%/100%"), 12, 467));
     t.Layout.push_back(Field("ComboBox1", 190, 464, 90));
-    t.Layout.push_back(Label(QT_TRANSLATE_NOOP("Editors", "sek"), 288, 467));
+    t.Layout.push_back(Label(QT_TR_NOOP("sek"), 288, 467));
     t.Form = EditorForm::Grenzwerte_IA_Mittelwert;
     t.ClassName = "TGrenzwerte_IA_MittelwertForm";
-    t.Caption = QT_TRANSLATE_NOOP("Editors", "Grenzwerte IA-Mittelwert");
+    t.Caption = QT_TR_NOOP("Grenzwerte IA-Mittelwert");
     t.Width = 360;
     t.Height = 625;
     return t;
@@ -100,8 +108,9 @@ EditorTable AnodeMeanBandTable()
 
 EditorTable PowerCorrectionBandTable()
 {
-    const std::string captions[3] = {QT_TRANSLATE_NOOP("Editors", "Kein Korrekturfaktor"), QT_TRANSLATE_NOOP("Editors", "17m - 10m mit G1-Umschalter"),
-                                     QT_TRANSLATE_NOOP("Editors", "Korrekturfaktor mit Bandschalter")};
+    const std::string captions[3] = {QT_TR_NOOP("Kein Korrekturfaktor"),
+                                     QT_TR_NOOP("17m - 10m mit G1-Umschalter"),
+                                     QT_TR_NOOP("Korrekturfaktor mit Bandschalter")};
     FieldDescription factor;
     factor.Kind = FieldKind::Decimal;
     factor.Min = 0.50;
@@ -111,15 +120,17 @@ EditorTable PowerCorrectionBandTable()
     factor.Prec = Precision::Double;
     factor.ShowFormat = {3, 2};
     factor.ConfirmFormat = {3, 2};
-    factor.RangeMessage = QT_TRANSLATE_NOOP("Editors", "Gültige Eingaben sind 0.50 bis 1.99 !");
+    factor.RangeMessage = QT_TR_NOOP("Gültige Eingaben sind 0.50 bis 1.99 !");
     factor.MaxLength = 5;
     EditorTable t = BandTable(factor, 45, false, captions, "");
     // No unit beside the factors.
     std::erase_if(t.Layout, [](const LayoutItem& i) { return i.Kind == ItemKind::Label && i.Text.empty(); });
     t.Form = EditorForm::PWR_Korrektur;
     t.ClassName = "TPWR_KorrekturForm";
-    t.Caption = QT_TRANSLATE_NOOP("Editors", "Korrektur PWR-Anzeige");
+    t.Caption = QT_TR_NOOP("Korrektur PWR-Anzeige");
     t.Width = 307;
     t.Height = 571;
     return t;
 }
+
+}  // namespace Editors
