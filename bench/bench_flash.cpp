@@ -119,7 +119,7 @@ Run Flash(VirtualBoard& board, VirtualClock& clock, bool realTime, const Firmwar
     Link link{board, host, params};
     const int64_t startUs = clock.NowUs();
     const Steady::time_point start = Steady::now();
-    const bool ok = FlashFirmware(link, host, image);
+    const bool ok = FlashFirmware(link, host, image) == Outcome::Done;
     const double realMs = std::chrono::duration<double, std::milli>(Steady::now() - start).count();
     return {ok, double(clock.NowUs() - startUs) / 1000.0, realMs};
 }

@@ -62,9 +62,9 @@ struct VirtualBoard::State {
     std::vector<LogEntry> log;
 };
 
-VirtualBoard::VirtualBoard(VirtualClock& clock) : s_(new State(clock)) {}
+VirtualBoard::VirtualBoard(VirtualClock& clock) : s_(std::make_unique<State>(clock)) {}
 
-VirtualBoard::~VirtualBoard() { delete s_; }
+VirtualBoard::~VirtualBoard() = default;
 
 // ---- time ----
 

@@ -15,8 +15,10 @@
 #include "serial_port.h"
 #include "virtual_clock.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,8 @@ class VirtualBoard : public SerialPort {
 public:
     explicit VirtualBoard(VirtualClock& clock);
     ~VirtualBoard() override;
+    VirtualBoard(const VirtualBoard&) = delete;
+    VirtualBoard& operator=(const VirtualBoard&) = delete;
 
     // ---- board side ----
     void SetApplication(BoardProgram* program);
@@ -72,7 +76,7 @@ public:
     LineBehaviour ModeAnswer;   // CTS after RTS
     // The next port call with this name ("SetDTR", "WriteByte", "InputCount", ...)
     // throws EComError, as an unplugged converter would.
-    void FailCall(const std::string& operation, int error = 5 /* EIO */);
+    void FailCall(const std::string& operation, int error = EIO);
     // The driver flags a line error delayUs from now, as a real one does: its counter
     // grows, the port's watcher posts a look at the counters (when a poster is
     // installed), and the next InputCount reports it, whichever comes first.
@@ -132,7 +136,7 @@ public:
 
 private:
     struct State;
-    State* s_;
+    std::unique_ptr<State> s_;
 
     void NotifyLines();
     void Post(std::function<void()> call);

@@ -36,12 +36,12 @@ const Case kCases[] = {
 };
 
 // What an exchange left behind.
-struct Outcome {
+struct Observed {
     std::vector<std::string> log;
     std::vector<uint8_t> bytes;
     std::string status;
     int progress = -1;
-    bool operator==(const Outcome&) const = default;
+    bool operator==(const Observed&) const = default;
 };
 
 class OneExchangeTest : public Session {
@@ -101,7 +101,7 @@ protected:
     }
 
     // Service mode, the board read, then the exchange, poked at a few of its sleeps.
-    Outcome Run(const Case& c, bool poke)
+    Observed Run(const Case& c, bool poke)
     {
         dialogs = ScriptedDialogs();
         Start({kServiceWord});
@@ -135,12 +135,12 @@ protected:
 TEST_F(OneExchangeTest, NothingReachesTheBoardWhileAnExchangeRuns)
 {
     for (const Case& c : kCases) {
-        const Outcome untouched = Run(c, false);
+        const Observed untouched = Run(c, false);
         ASSERT_TRUE(untouched.log.empty() || untouched.log.back() == "beep") << c.name << ": the exchange failed";
         TearDown();
         SetUp();
         pokes = uiPokes = 0;
-        const Outcome poked = Run(c, true);
+        const Observed poked = Run(c, true);
         EXPECT_GE(pokes, 2) << c.name;
         EXPECT_GE(uiPokes, 1) << c.name;
         EXPECT_EQ(poked.bytes, untouched.bytes) << c.name;

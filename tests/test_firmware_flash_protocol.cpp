@@ -103,7 +103,7 @@ TEST_F(FlashBench, FullUpdateWritesBothImagesAndVerifiesThem)
 {
     params.DataPresent = 1;
     const FirmwareImage image = MakeImage();
-    ASSERT_TRUE(FlashFirmware(link, host, image));
+    ASSERT_EQ(FlashFirmware(link, host, image), Outcome::Done);
 
     EXPECT_EQ(FlashRange(0x8000, 0x10000),
               std::vector<uint8_t>(image.codeImage.begin(), image.codeImage.begin() + 0x8000));
@@ -145,7 +145,7 @@ TEST_F(FlashBench, FullUpdateWritesBothImagesAndVerifiesThem)
 TEST_F(FlashBench, BytesOnTheWireUpToTheSecondPage)
 {
     const FirmwareImage image = MakeImage();
-    ASSERT_TRUE(FlashFirmware(link, host, image));
+    ASSERT_EQ(FlashFirmware(link, host, image), Outcome::Done);
     const std::vector<uint8_t> got = board.BytesReceived();
 
     std::vector<uint8_t> expected(16, 0x00);
@@ -177,7 +177,7 @@ TEST_F(FlashBench, BytesOnTheWireUpToTheSecondPage)
 
 TEST_F(FlashBench, BootModeEntryAndBaudDetectionTiming)
 {
-    ASSERT_TRUE(FlashFirmware(link, host, MakeImage(0xFF00, false)));
+    ASSERT_EQ(FlashFirmware(link, host, MakeImage(0xFF00, false)), Outcome::Done);
     const int64_t dtrOn = LineTime("DTR=1");
     const int64_t rtsOn = LineTime("RTS=1");
     const int64_t dtrOff = LineTime("DTR=0");
@@ -205,7 +205,7 @@ TEST_F(FlashBench, BootModeEntryAndBaudDetectionTiming)
 
 TEST_F(FlashBench, PausesAroundTheRegionsAndTheWaitsOfAPage)
 {
-    ASSERT_TRUE(FlashFirmware(link, host, MakeImage(0xFE00)));
+    ASSERT_EQ(FlashFirmware(link, host, MakeImage(0xFE00)), Outcome::Done);
     auto at = [this](const char* status) {
         auto it = host.StatusTimes.find(status);
         EXPECT_NE(it, host.StatusTimes.end()) << status;
@@ -249,7 +249,7 @@ TEST_F(FlashBench, PausesAroundTheRegionsAndTheWaitsOfAPage)
 TEST_F(FlashBench, ProgressOfAShortImage)
 {
     // Four code pages: the step 100 / (1023 / 256) does not divide 100 evenly.
-    ASSERT_TRUE(FlashFirmware(link, host, MakeImage(0xFC00, false)));
+    ASSERT_EQ(FlashFirmware(link, host, MakeImage(0xFC00, false)), Outcome::Done);
     std::vector<int> progress = inner.Progress();
     // 0 at the start, the erase passes 0..99, then the region.
     ASSERT_GE(progress.size(), 101u);
@@ -264,7 +264,7 @@ TEST_F(FlashBench, ImageWithoutDataRecordsProgramsNoDataPage)
 {
     rom.Flash()[0x2400] = 0x12;  // erased by the update, never programmed
     const FirmwareImage image = MakeImage(0x8000, false);
-    ASSERT_TRUE(FlashFirmware(link, host, image));
+    ASSERT_EQ(FlashFirmware(link, host, image), Outcome::Done);
     EXPECT_EQ(rom.PagesProgrammed().size(), 128u);
     for (int page : rom.PagesProgrammed())
         EXPECT_GE(page, 0x8000);
@@ -277,7 +277,7 @@ TEST_F(FlashBench, ImageWithoutDataRecordsProgramsNoDataPage)
 TEST_F(FlashBench, BlankChipAcceptsTheFirstId)
 {
     rom.StoreId(kErasedId);
-    ASSERT_TRUE(FlashFirmware(link, host, MakeImage(0xFF00, false)));
+    ASSERT_EQ(FlashFirmware(link, host, MakeImage(0xFF00, false)), Outcome::Done);
     EXPECT_EQ(rom.IdsTried().size(), 1u);
 }
 
@@ -290,7 +290,7 @@ TEST_F(FlashBench, IdMismatchOnBothAttempts)
         rom.failure = otherId ? BootRom::Failure::None : BootRom::Failure::WrongId;
         const size_t triedBefore = rom.IdsTried().size();
         dialogs().Clear();
-        EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+        EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
         EXPECT_EQ(Ids(rom.IdsTried().begin() + long(triedBefore), rom.IdsTried().end()),
                   (Ids{kNewId, kErasedId}));
         EXPECT_EQ(dialogs().Log(), (std::vector<std::string>{"beep", "error:ID nicht abgestimmt!"}));
@@ -304,7 +304,7 @@ TEST_F(FlashBench, IdMismatchOnBothAttempts)
 TEST_F(FlashBench, SilentBoardLeavesTheIdUnchecked)
 {
     rom.failure = BootRom::Failure::NoStatusReply;
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(), (std::vector<std::string>{"beep", "error:ID nicht geprüft!"}));
     ExpectEndStep(false);
 }
@@ -331,7 +331,7 @@ TEST_F(FlashBench, PageWrittenWithAnErrorEndsTheUpdate)
 {
     rom.failure = BootRom::Failure::PageWriteError;
     rom.FailPage = 0x8200;
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(), std::vector<std::string>{"beep"});  // 0x88: no bit with a text
     EXPECT_EQ(rom.PagesProgrammed(), (std::vector<int>{0x8000, 0x8100, 0x8200}));
     EXPECT_TRUE(rom.PagesRead().empty());
@@ -342,7 +342,7 @@ TEST_F(FlashBench, PageWrittenWithAnErrorEndsTheUpdate)
 // The 50 ms before the status request count from the moment the ID block has left the PC.
 TEST_F(FlashBench, IdBlockLeavesThePcBeforeTheWait)
 {
-    ASSERT_TRUE(FlashFirmware(link, host, MakeImage(0xFF00, false)));
+    ASSERT_EQ(FlashFirmware(link, host, MakeImage(0xFF00, false)), Outcome::Done);
     std::vector<const Log*> sent;
     for (const Log& e : board.Log())
         if (e.kind == Log::Kind::ToBoard)
@@ -366,7 +366,7 @@ TEST_F(FlashBench, IdBlockThatDoesNotLeaveThePc)
         if (board.BytesReceived().size() == 18)
             board.WritesStuck = true;
     };
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(),
               (std::vector<std::string>{"beep", "error:Daten senden konnte nicht ausgeführt werden!  "
                                                 "Fehlercode 30\n\n             Datenübertragung abgebrochen!"}));
@@ -377,7 +377,7 @@ TEST_F(FlashBench, IdBlockThatDoesNotLeaveThePc)
 TEST_F(FlashBench, BaudRateFailures)
 {
     rom.failure = BootRom::Failure::NoBaudReply;
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(),
               (std::vector<std::string>{"beep", std::string("error:") + FlashText::BaudTimeout}));
     // Gave up at the 97th test: 50 ms, then 96 waits of 10 ms after 0xB0 had left.
@@ -392,7 +392,7 @@ TEST_F(FlashBench, BaudRateFailures)
 TEST_F(FlashBench, WrongBaudReplyEndsAtOnce)
 {
     rom.failure = BootRom::Failure::WrongBaudReply;
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(),
               (std::vector<std::string>{"beep", std::string("error:") + FlashText::BaudNotConfirmed}));
     const int64_t sent = TimesOf(Log::Kind::ToBoard, 0xB0).at(0);
@@ -405,7 +405,7 @@ TEST_F(FlashBench, EraseFailures)
 {
     rom.failure = BootRom::Failure::EraseError;
     params.DataPresent = 1;
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(), (std::vector<std::string>{"beep", "error:Flash löschen mit Fehler beendet!"}));
     EXPECT_EQ(inner.LastStatus(), "Flash löschen");  // the phase stays shown
     EXPECT_EQ(inner.LastProgress(), 99);
@@ -416,7 +416,7 @@ TEST_F(FlashBench, EraseFailures)
 TEST_F(FlashBench, EraseStillRunningAtTheStatusRequest)
 {
     rom.EraseUs = 8'000'000;  // longer than the six seconds the update waits
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(), (std::vector<std::string>{"beep", "error:Flash in Bearbeitung!"}));
     EXPECT_TRUE(rom.PagesProgrammed().empty());
     ExpectEndStep(false);
@@ -428,7 +428,7 @@ TEST_F(FlashBench, NoStatusReplyAfterErase)
         if (inner.LastStatus() == "Flash löschen")
             rom.failure = BootRom::Failure::NoStatusReply;
     };
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(), (std::vector<std::string>{"beep", "error:Flash in Bearbeitung!"}));
     ExpectEndStep(false);
 }
@@ -437,7 +437,7 @@ TEST_F(FlashBench, ProgramErrorOnAPage)
 {
     rom.failure = BootRom::Failure::ProgramError;
     rom.FailPage = 0x8300;
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(),
               (std::vector<std::string>{"beep", "error:Flash programmieren mit Fehler beendet!!"}));
     EXPECT_EQ(rom.PagesProgrammed(), (std::vector<int>{0x8000, 0x8100, 0x8200, 0x8300}));
@@ -450,7 +450,7 @@ TEST_F(FlashBench, SilentBadPagesAreCaughtByTheReadBack)
 {
     rom.failure = BootRom::Failure::SilentBadPage;
     rom.FailPage = 0x8500;
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(),
               (std::vector<std::string>{"beep", "error:Flash-Prüfung fehlgeschlagen bei Adresse 0x8510!"}));
     EXPECT_EQ(inner.LastStatus(), "Flash prüfen");
@@ -464,7 +464,7 @@ TEST_F(FlashBench, SilentBadDataPage)
 {
     rom.failure = BootRom::Failure::SilentBadPage;
     rom.FailPage = 0x2A00;
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage(0xFF00)));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage(0xFF00)), Outcome::Done);
     EXPECT_EQ(dialogs().Log(),
               (std::vector<std::string>{"beep", "error:Flash-Prüfung fehlgeschlagen bei Adresse 0x2A10!"}));
     const auto statuses = inner.Statuses();
@@ -475,7 +475,7 @@ TEST_F(FlashBench, SilentBadDataPage)
 TEST_F(FlashBench, ModeLineNotAnswered)
 {
     board.ModeAnswer.mode = LineBehaviour::Mode::Never;
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(),
               (std::vector<std::string>{"beep", "error:Keine Rückmeldung vom \"Mode\"-Befehl erhalten!"
                                                 "\n\n        Datenübertragung abgebrochen!"}));
@@ -489,7 +489,7 @@ TEST_F(FlashBench, ModeLineNotAnswered)
 TEST_F(FlashBench, StuckWritesAndAFailingPort)
 {
     board.WritesStuck = true;
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(),
               (std::vector<std::string>{"beep", "error:Daten senden konnte nicht ausgeführt werden!  "
                                                 "Fehlercode 9\n\n             Datenübertragung abgebrochen!"}));
@@ -499,14 +499,14 @@ TEST_F(FlashBench, StuckWritesAndAFailingPort)
 TEST_F(FlashBench, PortFailureEndsTheUpdateAndRestoresTheWindow)
 {
     board.FailCall("WriteBlock");
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(), (std::vector<std::string>{"beep", "error:ComPortError:  /dev/ttyUSB0 !"}));
     ExpectEndStep(false);
 
     // An unplugged converter: even releasing the mode line fails, the window recovers.
     dialogs().Clear();
     board.Unplug();
-    EXPECT_FALSE(FlashFirmware(link, host, MakeImage()));
+    EXPECT_NE(FlashFirmware(link, host, MakeImage()), Outcome::Done);
     EXPECT_EQ(dialogs().Log(), (std::vector<std::string>{"beep", "error:ComPortError:  /dev/ttyUSB0 !"}));
     EXPECT_EQ(inner.LinkControls(), std::optional<bool>(true));
     EXPECT_EQ(host.PortList, std::optional<bool>(true));
@@ -522,7 +522,7 @@ TEST_F(FlashBench, ImagesTheFlashCannotTakeAreRefusedBeforeAnything)
     noCode.hasCodeRecords = false;
     for (const FirmwareImage& image : {belowFlash, offPage, noCode}) {
         dialogs().Clear();
-        EXPECT_FALSE(FlashFirmware(link, host, image));
+        EXPECT_NE(FlashFirmware(link, host, image), Outcome::Done);
         EXPECT_EQ(dialogs().Log(), (std::vector<std::string>{
                                        "beep", "error:Firmware-Datei passt nicht in den Flash-Speicher!"}));
     }
@@ -557,7 +557,7 @@ struct FirmwareButton : FlashBench {
 TEST_F(FirmwareButton, CancelTouchesNothing)
 {
     dialogs().ChooseOpen(std::nullopt);
-    EXPECT_FALSE(FirmwareButtonClick(board, host, params));
+    EXPECT_NE(FirmwareButtonClick(board, host, params), Outcome::Done);
     ASSERT_EQ(dialogs().FileRequests().size(), 1u);
     const FileDialogRequest& request = dialogs().FileRequests()[0];
     EXPECT_EQ(request.Filter, "Firmware  ( *.mot )|*.MOT|");
@@ -575,7 +575,7 @@ TEST_F(FirmwareButton, RefusedFilesBringTheDialogBack)
     dialogs().ChooseOpen(broken);
     dialogs().ChooseOpen(dir.string());  // a folder is no file
     dialogs().ChooseOpen(std::nullopt);
-    EXPECT_FALSE(FirmwareButtonClick(board, host, params));
+    EXPECT_NE(FirmwareButtonClick(board, host, params), Outcome::Done);
 
     EXPECT_EQ(dialogs().Messages(),
               (std::vector<std::string>{"Datei kann nicht geöffnet werden!", "Unerwartetes Dateiende!",
@@ -602,7 +602,7 @@ TEST_F(FirmwareButton, ASoundFileAfterARefusedOneIsReadCleanly)
     const FirmwareImage image = MakeImage(0xFE00, false);
     dialogs().ChooseOpen(Write("good.mot", WriteSRecords(image)));
 
-    EXPECT_TRUE(FirmwareButtonClick(board, host, params));
+    EXPECT_EQ(FirmwareButtonClick(board, host, params), Outcome::Done);
     EXPECT_EQ(dialogs().Log(), (std::vector<std::string>{"open:Firmware  ( *.mot )|*.MOT|", "beep",
                                                          "error:Checksummen-Fehler!",
                                                          "open:Firmware  ( *.mot )|*.MOT|", "beep"}));
@@ -619,7 +619,7 @@ TEST_F(FirmwareButton, FlashesTheSampleFirmwareIntoABlankChip)
     dialogs().ChooseOpen((std::filesystem::path(__FILE__).parent_path().parent_path() / "samples"
                           / "sample_firmware.mot")
                              .string());
-    EXPECT_TRUE(FirmwareButtonClick(board, host, params));
+    EXPECT_EQ(FirmwareButtonClick(board, host, params), Outcome::Done);
     EXPECT_EQ(inner.LastStatus(), "Daten-Flash programmiert");
     EXPECT_EQ(rom.Flash()[0xFFDF], 'L');
     EXPECT_EQ(rom.Flash()[0x2BFF], 0x2A);

@@ -61,7 +61,7 @@ TEST_F(SignalFixture, LineErrorShowsTheMessageAndClosesThePort)
     EXPECT_EQ(host.dialogs.Log(), (std::vector<std::string>{"beep", "error:ComPortLineError:  /dev/ttyUSB0 !"}));
     EXPECT_FALSE(board.Active());
     // A later exchange meets the closed port, and says so.
-    EXPECT_FALSE(RunExchange(link, [&] { PingBoard(link); }, nullptr));
+    EXPECT_EQ(RunExchange(link, [&] { return PingBoard(link) ? Outcome::Done : link.Failure; }, nullptr), Outcome::PortFailed);
     EXPECT_EQ(host.dialogs.Messages().back(), "ComPortError:  /dev/ttyUSB0 !");
     EXPECT_EQ(host.dialogs.Messages().size(), 2u);
 }

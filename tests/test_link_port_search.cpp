@@ -1,4 +1,5 @@
 // The port search, the open test and the choice of a port, with a scripted platform.
+#include "diagnostics_sink.h"
 #include "port_open.h"
 #include "port_search.h"
 #include "scripted_dialogs.h"
@@ -73,9 +74,9 @@ struct SearchFixture : ::testing::Test {
     std::map<std::string, int>& openErrors = port.openErrors;
     std::vector<std::string>& opened = port.opened;
     std::ostringstream diagnostics;
+    ScopedDiagnosticsSink sink{[this](const std::string& line) { diagnostics << line << "\n"; }};
     PortSearch search{port, discovery, host, params,
-                      [](const std::string& name, int error) { return name + " cause " + std::to_string(error) + "\n"; },
-                      &diagnostics};
+                      [](const std::string& name, int error) { return name + " cause " + std::to_string(error) + "\n"; }};
 
     SearchFixture()
     {
@@ -223,23 +224,23 @@ TEST(OpenFailureCause, SaysWhyInPlainWords)
 {
     OpenFailureFacts facts{"/dev/ttyUSB0", EACCES, "dialout", false, {}};
     EXPECT_EQ(DescribeOpenFailure(facts),
-              "lcdkonfig: /dev/ttyUSB0: permission denied.\n"
-              "lcdkonfig: the device belongs to group 'dialout', which this program does not have. Join the "
+              "/dev/ttyUSB0: permission denied.\n"
+              "the device belongs to group 'dialout', which this program does not have. Join the "
               "group (sudo usermod -aG dialout $USER) and log in again, or install the udev rule "
               "udev/60-lcdkonfig.rules.\n");
     facts = {"/dev/ttyUSB0", EBUSY, "", false, {"ModemManager"}};
     const std::string busy = DescribeOpenFailure(facts);
-    EXPECT_EQ(busy.rfind("lcdkonfig: /dev/ttyUSB0: another program holds the port.\n", 0), 0u);
+    EXPECT_EQ(busy.rfind("/dev/ttyUSB0: another program holds the port.\n", 0), 0u);
     EXPECT_NE(busy.find("ModemManager is running"), std::string::npos);
     facts = {"/dev/ttyUSB0", ENXIO, "", false, {}};
     EXPECT_EQ(DescribeOpenFailure(facts),
-              "lcdkonfig: /dev/ttyUSB0: the device is gone (unplugged, or its driver was removed).\n");
+              "/dev/ttyUSB0: the device is gone (unplugged, or its driver was removed).\n");
 }
 
 TEST(OpenFailureCause, MissingDevice)
 {
     EXPECT_EQ(OpenFailureCause("/dev/lcdkonfig-no-such-port", ENOENT),
-              "lcdkonfig: /dev/lcdkonfig-no-such-port: the device is gone (unplugged, or its driver was removed).\n");
+              "/dev/lcdkonfig-no-such-port: the device is gone (unplugged, or its driver was removed).\n");
 }
 
 }  // namespace

@@ -243,20 +243,22 @@ TEST_F(LinkFixture, FailingPortCallEndsTheExchangeWithOneMessage)
     board.FailCall("SetDTR");
     bool afterCall = false;
     bool cleanedUp = false;
-    EXPECT_FALSE(RunExchange(
-        link,
-        [&] {
-            StartSession(link);
-            afterCall = true;
-        },
-        [&] { cleanedUp = true; }));
+    EXPECT_EQ(RunExchange(
+                  link,
+                  [&] {
+                      StartSession(link);
+                      afterCall = true;
+                      return Outcome::Done;
+                  },
+                  [&] { cleanedUp = true; }),
+              Outcome::PortFailed);
     EXPECT_FALSE(afterCall);
     EXPECT_TRUE(cleanedUp);
     EXPECT_EQ(host.dialogs.Log(), ErrorBox("ComPortError:  /dev/ttyUSB0 !"));
 
     host.dialogs.Clear();
     cleanedUp = false;
-    EXPECT_TRUE(RunExchange(link, [&] { StartSession(link); }, [&] { cleanedUp = true; }));
+    EXPECT_EQ(RunExchange(link, [&] { return StartSession(link) == SessionResult::Ok ? Outcome::Done : link.Failure; }, [&] { cleanedUp = true; }), Outcome::Done);
     EXPECT_FALSE(cleanedUp);
     EXPECT_TRUE(host.dialogs.Events().empty());
 }
@@ -264,9 +266,10 @@ TEST_F(LinkFixture, FailingPortCallEndsTheExchangeWithOneMessage)
 TEST_F(LinkFixture, UnpluggedBoardAndClosedPortFailTheSameWay)
 {
     board.Unplug();
-    EXPECT_FALSE(RunExchange(link, [&] { PingBoard(link); }, nullptr));
+    auto ping = [&] { return PingBoard(link) ? Outcome::Done : link.Failure; };
+    EXPECT_EQ(RunExchange(link, ping, nullptr), Outcome::PortFailed);
     board.SetActive(false);
-    EXPECT_FALSE(RunExchange(link, [&] { PingBoard(link); }, nullptr));
+    EXPECT_EQ(RunExchange(link, ping, nullptr), Outcome::PortFailed);
     EXPECT_EQ(host.dialogs.Messages(),
               (std::vector<std::string>{"ComPortError:  /dev/ttyUSB0 !", "ComPortError:  /dev/ttyUSB0 !"}));
 }

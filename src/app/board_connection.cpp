@@ -1,8 +1,8 @@
 #include "board_connection.h"
 
 #include "backups.h"
+#include "diagnostics_sink.h"
 #include "download.h"
-#include "download_backup.h"
 #include "fault_memory.h"
 #include "firmware_button.h"
 #include "live_board.h"
@@ -20,10 +20,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <iostream>
 
 namespace {
 constexpr int kLiveTickMs = 20;
@@ -57,10 +55,7 @@ private:
 };
 
 BoardConnection::BoardConnection(TMainForm& form, BoardSetup setup)
-    : form_(form),
-      resetSignal_(TComSignal::Line::Dsr, [&form](bool on) { form.PaintResetPanel(on); }),
-      modeSignal_(TComSignal::Line::Cts, [&form](bool on) { form.PaintModePanel(on); }),
-      sound_(new SoundPlayer(&form))
+    : form_(form), sound_(new SoundPlayer(&form))
 {
     hotplug_ = std::move(setup.Hotplug);
     // With the platform's discovery come the platform's device events.
@@ -69,28 +64,25 @@ BoardConnection::BoardConnection(TMainForm& form, BoardSetup setup)
     if (hotplug_)
         hotplug_->OnEvent = [this](const HotplugEvent& event) { OnHotplug(event); };
 
-    PortStackSetup stack;
-    stack.Discovery = std::move(setup.Discovery);
-    stack.Virtual = std::move(setup.Virtual);
-    stack.VirtualRequested = !setup.NoVirtualBoard && VirtualBoardRequested();
-    stack.Driver = setup.Driver;
-    stack.CheckIntervalMs = setup.CheckIntervalMs;
+    BoardPortSetup board;
+    board.Stack = PortStackFromProcessEnvironment();
+    if (setup.NoVirtualBoard)
+        board.Stack.VirtualRequested = false;
+    if (!setup.Trace)
+        board.Stack.TracePath.clear();
+    board.Stack.Discovery = std::move(setup.Discovery);
+    board.Stack.Virtual = std::move(setup.Virtual);
+    board.Stack.Driver = setup.Driver;
+    board.Stack.CheckIntervalMs = setup.CheckIntervalMs;
     // Line events of the port's own thread run on the window's thread, when it
     // processes its messages.
-    stack.Poster = [this](std::function<void()> call) {
+    board.Stack.Poster = [this](std::function<void()> call) {
         QMetaObject::invokeMethod(&form_, [call = std::move(call)] { call(); }, Qt::QueuedConnection);
     };
-    if (setup.Trace)
-        if (const char* trace = std::getenv(kTraceVariable))
-            stack.TracePath = trace;
-    stack_ = std::make_unique<PortStack>(std::move(stack));
-    port_ = &stack_->Port();
-    events_ = std::make_unique<ComPortEvents>(*port_, form_.Messages(), form_.Params(),
-                                              resetSignal_, modeSignal_);
-    port_->SetEvents(events_.get());
-    events_->OnClosedByDevice = [this] { openNode_.clear(); };
-    resetSignal_.OnSignal = [this](bool on) { form_.PaintResetPanel(on); };
-    modeSignal_.OnSignal = [this](bool on) { form_.PaintModePanel(on); };
+    board.PaintReset = [&form](bool on) { form.PaintResetPanel(on); };
+    board.PaintMode = [&form](bool on) { form.PaintModePanel(on); };
+    board_ = std::make_unique<BoardPort>(std::move(board), form_.Messages(), form_.Params());
+    board_->Events().OnClosedByDevice = [this] { openNode_.clear(); };
     transferHost_ = std::make_unique<WindowTransferHost>(form_);
     firmwareHost_ = std::make_unique<WindowFirmwareHost>(form_);
 
@@ -112,60 +104,39 @@ BoardConnection::~BoardConnection()
     // The window outlives a replaced connection: its timer and player go with it.
     delete liveTicks_;
     delete sound_;
-    try {
-        port_->SetActive(false);
-    } catch (const EComError&) {
-    }
-    port_->SetEvents(nullptr);
-    stack_.reset();
+    board_.reset();
 }
 
 PortSearch BoardConnection::MakeSearch()
 {
-    return MakePortSearch(*port_, stack_->Discovery(), *this, form_.Params());
+    return MakePortSearch(Port(), board_->Discovery(), *this, form_.Params());
 }
 
-void BoardConnection::ShowLines()
-{
-    if (!port_->Active()) {
-        resetSignal_.PortClosed();
-        modeSignal_.PortClosed();
-        return;
-    }
-    unsigned status = 0;
-    try {
-        status = port_->GetModemStatus();
-    } catch (const EComError&) {
-        status = 0;  // a port without modem lines shows both panels off
-    }
-    resetSignal_.PortOpened(status);
-    modeSignal_.PortOpened(status);
-}
-
-void BoardConnection::Exchange(const std::function<void()>& run)
+Outcome BoardConnection::Exchange(const std::function<Outcome()>& run)
 {
     if (busy_)
-        return;
+        return Outcome::Declined;
     busy_ = true;
     form_.EnableMenusBesideExchange(false);
-    run();
+    const Outcome outcome = run();
     form_.EnableMenusBesideExchange(true);
     busy_ = false;
     if (searchPending_) {
         searchPending_ = false;
-        if (!port_->Active())
+        if (!Port().Active())
             SearchBoardPort();
     }
+    return outcome;
 }
 
 void BoardConnection::RememberOpenNode()
 {
     openNode_.clear();
-    if (!port_->Active())
+    if (!Port().Active())
         return;
     std::error_code ec;
-    const std::filesystem::path node = std::filesystem::canonical(port_->DeviceName(), ec);
-    openNode_ = ec ? port_->DeviceName() : node.string();
+    const std::filesystem::path node = std::filesystem::canonical(Port().DeviceName(), ec);
+    openNode_ = ec ? Port().DeviceName() : node.string();
 }
 
 void BoardConnection::SearchBoardPort()
@@ -174,8 +145,9 @@ void BoardConnection::SearchBoardPort()
         searched_ = true;
         PortSearch search = MakeSearch();
         ::SearchBoardPort(search);
-        ShowLines();
+        board_->ShowLines();
         RememberOpenNode();
+        return Outcome::Done;
     });
 }
 
@@ -184,8 +156,9 @@ void BoardConnection::ComboBoxChange()
     Exchange([this] {
         PortSearch search = MakeSearch();
         ::ComboBoxChange(search);
-        ShowLines();
+        board_->ShowLines();
         RememberOpenNode();
+        return Outcome::Done;
     });
 }
 
@@ -193,7 +166,7 @@ void BoardConnection::ComboBoxChange()
 // is open runs the search once. Before the start-up search nothing happens.
 void BoardConnection::OnHotplug(const HotplugEvent& event)
 {
-    switch (ReactToHotplug(event, port_->Active(), openNode_)) {
+    switch (ReactToHotplug(event, Port().Active(), openNode_)) {
     case HotplugReaction::SearchPort:
         if (!searched_)
             return;
@@ -203,79 +176,78 @@ void BoardConnection::OnHotplug(const HotplugEvent& event)
             SearchBoardPort();
         return;
     case HotplugReaction::PortGone:
-        events_->OnPortGone();
+        board_->Events().OnPortGone();
         return;
     case HotplugReaction::None:
         return;
     }
 }
 
-void BoardConnection::ClosePort()
-{
-    try {
-        events_->ClosePort();
-    } catch (const EComError&) {
-    }
-}
+void BoardConnection::ClosePort() { board_->CloseQuietly(); }
 
 void BoardConnection::ResetPanelClick()
 {
     Exchange([this] {
-        Link link{*port_, form_, form_.Params()};
+        Link link{Port(), form_, form_.Params()};
         ::ResetPanelClick(link);
+        return Outcome::Done;
     });
 }
 
 void BoardConnection::ModePanelClick()
 {
     Exchange([this] {
-        Link link{*port_, form_, form_.Params()};
+        Link link{Port(), form_, form_.Params()};
         ::ModePanelClick(link);
+        return Outcome::Done;
     });
 }
 
-void BoardConnection::EmpfangenButtonClick()
+Outcome BoardConnection::EmpfangenButtonClick()
 {
-    Exchange([this] {
-        if (::EmpfangenButtonClick(*port_, *transferHost_, form_.Params(), TheFaultMemory()))
-            BackUpDownload(form_.Params(), TheFaultMemory(), std::cerr, "lcdkonfig", BackupRoot(),
-                           std::time(nullptr));
+    return Exchange([this] {
+        const BoardPort::DownloadResult result =
+            board_->DownloadAndBackUp(*transferHost_, TheFaultMemory(), BackupRoot(), std::time(nullptr));
+        // A backup that cannot be written does not fail the download: one line for whoever looks.
+        if (result.Backup && !result.Backup->Ok)
+            Diagnose("backup not written: " + result.Backup->Error);
+        return result.Result;
     });
 }
 
-void BoardConnection::SendenButtonClick()
+Outcome BoardConnection::SendenButtonClick()
 {
-    Exchange([this] { ::SendenButtonClick(*port_, *transferHost_, form_.Params()); });
+    return Exchange([this] { return ::SendenButtonClick(Port(), *transferHost_, form_.Params()); });
 }
 
-void BoardConnection::FirmwareButtonClick()
+Outcome BoardConnection::FirmwareButtonClick()
 {
-    Exchange([this] { ::FirmwareButtonClick(*port_, *firmwareHost_, form_.Params()); });
+    return Exchange([this] { return ::FirmwareButtonClick(Port(), *firmwareHost_, form_.Params()); });
 }
 
-void BoardConnection::BetriebsZeitLoeButtonClick()
+Outcome BoardConnection::BetriebsZeitLoeButtonClick()
 {
-    Exchange([this] { ::BetriebsZeitLoeButtonClick(*port_, *transferHost_, form_.Params()); });
+    return Exchange([this] { return ::BetriebsZeitLoeButtonClick(Port(), *transferHost_, form_.Params()); });
 }
 
-void BoardConnection::FehlerSpeicherLoeButtonClick()
+Outcome BoardConnection::FehlerSpeicherLoeButtonClick()
 {
-    Exchange([this] { ::FehlerSpeicherLoeButtonClick(*port_, *transferHost_, form_.Params()); });
+    return Exchange([this] { return ::FehlerSpeicherLoeButtonClick(Port(), *transferHost_, form_.Params()); });
 }
 
-void BoardConnection::KennungLoeButtonClick()
+Outcome BoardConnection::KennungLoeButtonClick()
 {
-    Exchange([this] { ::KennungLoeButtonClick(*port_, *transferHost_, form_.Params()); });
+    return Exchange([this] { return ::KennungLoeButtonClick(Port(), *transferHost_, form_.Params()); });
 }
 
-void BoardConnection::Button1Click()
+Outcome BoardConnection::Button1Click()
 {
-    Exchange([this] { ::Button1Click(*port_, *transferHost_, form_.Params()); });
+    return Exchange([this] { return ::Button1Click(Port(), *transferHost_, form_.Params()); });
 }
 
-void BoardConnection::SendSerienNrButtonClick()
+Outcome BoardConnection::SendSerienNrButtonClick()
 {
-    Exchange([this] { ::SendSerienNrButtonClick(*port_, *transferHost_, form_.Params()); });
+    return Exchange([this] { return ::SendSerienNrButtonClick(Port(), *transferHost_, form_.Params()); });
 }
 
 // ---- PortSearchHost: the port list and its neighbours --------------------------------

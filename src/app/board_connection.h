@@ -2,15 +2,14 @@
 // Everything of the main window that talks to the board: the port stack (the real
 // tty, or the virtual board when it was asked for, and the wire trace), the two line
 // watchers, the port search, and the handlers of the transfer, firmware and service
-// controls. A successful download also leaves a backup (download_backup.h).
-#include "com_signal.h"
+// controls. A successful download also leaves a backup (board_port.h).
+#include "board_port.h"
 #include "firmware_host.h"
 #include "hotplug.h"
 #include "link_host_forwarder.h"
 #include "live_board.h"
 #include "port_discovery.h"
 #include "port_search.h"
-#include "port_stack.h"
 #include "transfer_host.h"
 
 #include <functional>
@@ -43,8 +42,8 @@ public:
     BoardConnection(TMainForm& form, BoardSetup setup);
     ~BoardConnection() override;
 
-    SerialPort& Port() { return *port_; }
-    LiveBoard* Virtual() { return stack_->Virtual(); }
+    SerialPort& Port() { return board_->Port(); }
+    LiveBoard* Virtual() { return board_->Virtual(); }
     SoundPlayer& Sound() { return *sound_; }
 
     void SearchBoardPort();
@@ -56,14 +55,16 @@ public:
     // True while an exchange with the board runs; a second one does not start then.
     bool ExchangeRunning() const { return busy_; }
 
-    void EmpfangenButtonClick();
-    void SendenButtonClick();
-    void FirmwareButtonClick();
-    void BetriebsZeitLoeButtonClick();
-    void FehlerSpeicherLoeButtonClick();
-    void KennungLoeButtonClick();
-    void Button1Click();
-    void SendSerienNrButtonClick();
+    // The exchanges; each returns what became of it (Declined also when one ran
+    // already and this one did not start).
+    Outcome EmpfangenButtonClick();
+    Outcome SendenButtonClick();
+    Outcome FirmwareButtonClick();
+    Outcome BetriebsZeitLoeButtonClick();
+    Outcome FehlerSpeicherLoeButtonClick();
+    Outcome KennungLoeButtonClick();
+    Outcome Button1Click();
+    Outcome SendSerienNrButtonClick();
 
     // PortSearchHost.
     Dialogs& Messages() override;
@@ -81,19 +82,14 @@ private:
     class WindowTransferHost;
     class WindowFirmwareHost;
     PortSearch MakeSearch();
-    void ShowLines();
     // Runs one exchange (or a port change) unless one runs already; then nothing
-    // happens and nothing is sent.
-    void Exchange(const std::function<void()>& run);
+    // happens, nothing is sent and the outcome is Declined.
+    Outcome Exchange(const std::function<Outcome()>& run);
     void OnHotplug(const HotplugEvent& event);
     void RememberOpenNode();
 
     TMainForm& form_;
-    std::unique_ptr<PortStack> stack_;
-    SerialPort* port_ = nullptr;
-    TComSignal resetSignal_;
-    TComSignal modeSignal_;
-    std::unique_ptr<ComPortEvents> events_;
+    std::unique_ptr<BoardPort> board_;
     std::unique_ptr<WindowTransferHost> transferHost_;
     std::unique_ptr<WindowFirmwareHost> firmwareHost_;
     SoundPlayer* sound_;

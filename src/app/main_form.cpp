@@ -171,7 +171,6 @@ TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& 
                                                                             : Qt::NoFocus);
 
     EnableEditorControls(false);
-    BuildFaultTexts();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -319,7 +318,7 @@ void TMainForm::BuildMenu()
 
 void TMainForm::ConnectControls()
 {
-    auto click = [this](QPushButton* button, void (TMainForm::*handler)()) {
+    auto click = [this](QPushButton* button, auto handler) {
         connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
     };
     click(EmpfangenButton, &TMainForm::EmpfangenButtonClick);
@@ -431,8 +430,8 @@ void TMainForm::EnableLinkControls(bool on)
              FehlerSpeicherLoeButton, KennungLoeButton, Label47, SerienNrEdit, SuchenButton,
              ComboBox, SendenButton, FirmwareButton})
         w->setEnabled(on);
-    SendSerienNrButton->setEnabled(on && SerienNrEdit->text() != "..."
-                                   && params_.DeviceMark != "...");
+    SendSerienNrButton->setEnabled(on && SendSerialButtonEnabled(SerienNrEdit->text().toStdString(),
+                                                                 params_.DeviceMark));
     // The device-type row starts an exchange of its own (and changes the set that an
     // upload is sending): off with the link controls, back as it was.
     if (!on && !deviceRowHeld_) {
@@ -484,9 +483,11 @@ void TMainForm::RefreshMainWindow()
     SerienNrEdit->setText(serial);
     Label44->setText(serial);
     Label44->repaint();
-    CheckBox1->setChecked(params_.Values[29] != 0);
-    CheckBox2->setChecked(params_.Values[8] != 0);
-    CheckBox3->setChecked(params_.Values[31] != 0);
+    // Ticking a box runs its click handler, which may clear the value behind the next
+    // box: each box is set from the set as the one before left it.
+    CheckBox1->setChecked(OptionBoxesFrom(params_).Box1);
+    CheckBox2->setChecked(OptionBoxesFrom(params_).Box2);
+    CheckBox3->setChecked(OptionBoxesFrom(params_).Box3);
     ComboBox1->setCurrentIndex(params_.DeviceType < ComboBox1->count() ? params_.DeviceType : -1);
     Label4->setText(QString::fromStdString(params_.BoardVersionText));
     params_.ValueCount = kValueCount;
@@ -643,22 +644,20 @@ void TMainForm::UseBoard(BoardSetup setup)
     board_ = std::make_unique<BoardConnection>(*this, std::move(setup));
 }
 
-void TMainForm::EmpfangenButtonClick() { board_->EmpfangenButtonClick(); }
-void TMainForm::SendenButtonClick() { board_->SendenButtonClick(); }
-void TMainForm::FirmwareButtonClick() { board_->FirmwareButtonClick(); }
+Outcome TMainForm::EmpfangenButtonClick() { return board_->EmpfangenButtonClick(); }
+Outcome TMainForm::SendenButtonClick() { return board_->SendenButtonClick(); }
+Outcome TMainForm::FirmwareButtonClick() { return board_->FirmwareButtonClick(); }
 void TMainForm::SearchBoardPort() { board_->SearchBoardPort(); }
 void TMainForm::SuchenButtonClick() { board_->SearchBoardPort(); }
 void TMainForm::ComboBoxChange() { board_->ComboBoxChange(); }
 void TMainForm::ResetPanelClick() { board_->ResetPanelClick(); }
 void TMainForm::ModePanelClick() { board_->ModePanelClick(); }
 void TMainForm::ClosePort() { board_->ClosePort(); }
-// The fault texts are a constant table (fault_texts.h): nothing to build at start-up.
-void TMainForm::BuildFaultTexts() {}
-void TMainForm::BetriebsZeitLoeButtonClick() { board_->BetriebsZeitLoeButtonClick(); }
-void TMainForm::FehlerSpeicherLoeButtonClick() { board_->FehlerSpeicherLoeButtonClick(); }
-void TMainForm::KennungLoeButtonClick() { board_->KennungLoeButtonClick(); }
-void TMainForm::SendSerienNrButtonClick() { board_->SendSerienNrButtonClick(); }
-void TMainForm::Button1Click() { board_->Button1Click(); }
+Outcome TMainForm::BetriebsZeitLoeButtonClick() { return board_->BetriebsZeitLoeButtonClick(); }
+Outcome TMainForm::FehlerSpeicherLoeButtonClick() { return board_->FehlerSpeicherLoeButtonClick(); }
+Outcome TMainForm::KennungLoeButtonClick() { return board_->KennungLoeButtonClick(); }
+Outcome TMainForm::SendSerienNrButtonClick() { return board_->SendSerienNrButtonClick(); }
+Outcome TMainForm::Button1Click() { return board_->Button1Click(); }
 
 // ---- service area: serial-number entry and option boxes ---------------------------
 

@@ -118,20 +118,19 @@ public:
 
     // Board operations, port and service area: filled in by the link, transfer,
     // firmware and service work.
-    void EmpfangenButtonClick();
-    void SendenButtonClick();
-    void FirmwareButtonClick();
+    Outcome EmpfangenButtonClick();
+    Outcome SendenButtonClick();
+    Outcome FirmwareButtonClick();
     void SearchBoardPort();
     void SuchenButtonClick();
     void ComboBoxChange();
     void ResetPanelClick();
     void ModePanelClick();
     void ClosePort();
-    void BuildFaultTexts();
-    void BetriebsZeitLoeButtonClick();
-    void FehlerSpeicherLoeButtonClick();
-    void KennungLoeButtonClick();
-    void SendSerienNrButtonClick();
+    Outcome BetriebsZeitLoeButtonClick();
+    Outcome FehlerSpeicherLoeButtonClick();
+    Outcome KennungLoeButtonClick();
+    Outcome SendSerienNrButtonClick();
     void SerienNrEditClick();
     void SerienNrEditExit();
     // True when the key is swallowed (Enter after accepting, character 29).
@@ -140,7 +139,7 @@ public:
     void CheckBox2Click();
     void CheckBox3Click();
     void OptionCheckBox(int box);
-    void Button1Click();
+    Outcome Button1Click();
 
     // Controls, named as in the window's design.
     QLabel *Label32, *Label61, *Label43, *Label44, *Label3, *Label4;

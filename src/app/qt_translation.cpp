@@ -4,7 +4,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include <iostream>
+#include "diagnostics_sink.h"
 
 bool UseQtTranslation(const QString& language)
 {
@@ -19,8 +19,8 @@ bool UseQtTranslation(const QString& language)
     auto* translator = new QTranslator(QCoreApplication::instance());
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!translator->load("qtbase_" + language, folder)) {
-        std::cerr << "lcdkonfig: no Qt translation qtbase_" << language.toStdString() << " in "
-                  << folder.toStdString() << ": Qt's dialogs stay English\n";
+        Diagnose("no Qt translation qtbase_" + language.toStdString() + " in " + folder.toStdString()
+                 + ": Qt's dialogs stay English");
         delete translator;
         return false;
     }

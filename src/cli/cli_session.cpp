@@ -2,9 +2,6 @@
 #include "translation.h"
 
 #include "backups.h"
-#include "download.h"
-#include "download_backup.h"
-#include "flash_protocol.h"
 #include "port_search.h"
 
 #include <ctime>
@@ -40,7 +37,7 @@ CliSession::CliSession(CliEnvironment& env, const CliOptions& options)
       settings_(SettingsOf(env, options)),
       dialogs_(settings_),
       progress_(settings_),
-      causes_(env.Err, options.Verbose, [this] { progress_.EndLine(); }),
+      causes_([this](const std::string& line) { Cause(line); }),
       host_(dialogs_, progress_, env.Sleep, env.Interrupted),
       transfer_(host_, params_),
       firmware_(host_)
@@ -53,56 +50,54 @@ CliSession::CliSession(CliEnvironment& env, const CliOptions& options)
 CliSession::~CliSession()
 {
     progress_.EndLine();
-    if (tail_) {
-        try {
-            tail_->SetActive(false);
-        } catch (const EComError&) {
-        }
-        tail_->SetEvents(nullptr);
-    }
+    board_.reset();
 }
 
-PortStack& CliSession::Stack()
+void CliSession::Cause(const std::string& text)
 {
-    if (stack_)
-        return *stack_;
-    PortStackSetup setup;
+    if (!options_.Verbose)
+        return;
+    progress_.EndLine();
+    env_.Err << kCliName << ": " << text << "\n";
+}
+
+BoardPort& CliSession::Board()
+{
+    if (board_)
+        return *board_;
+    BoardPortSetup setup;
+    setup.Stack = PortStackFromEnvironment([this](const char* name) -> std::optional<std::string> {
+        if (const std::string* value = env_.Variable(name))
+            return *value;
+        return std::nullopt;
+    });
     if (env_.MakeDiscovery)
-        setup.Discovery = env_.MakeDiscovery();
-    setup.Virtual = env_.Virtual;
-    const std::string* virtualBoard = env_.Variable(kVirtualBoardVariable);
-    setup.VirtualRequested = virtualBoard && *virtualBoard == "1";
+        setup.Stack.Discovery = env_.MakeDiscovery();
+    setup.Stack.Virtual = env_.Virtual;
     if (!options_.Trace.empty())
-        setup.TracePath = options_.Trace;
-    else if (const std::string* trace = env_.Variable(kTraceVariable))
-        setup.TracePath = *trace;
-    setup.ProgramName = kCliName;
-    const std::string tracePath = setup.TracePath;
-    stack_ = std::make_unique<PortStack>(std::move(setup));
-    // The cause went to the diagnostics; that there is no trace is said in any case.
-    if (!tracePath.empty() && !stack_->Traced())
-        dialogs_.Problem("trace file " + tracePath + " cannot be opened; going on without a trace");
-    tail_ = std::make_unique<WireTail>(stack_->Port());
+        setup.Stack.TracePath = options_.Trace;
+    const std::string tracePath = setup.Stack.TracePath;
     // A line error shows the window's message and closes the port; the exchange then
     // fails at its next port call.
-    events_ = std::make_unique<ComPortEvents>(*tail_, dialogs_, params_, resetSignal_, modeSignal_);
-    tail_->SetEvents(events_.get());
-    return *stack_;
+    board_ = std::make_unique<BoardPort>(std::move(setup), dialogs_, params_);
+    // The cause went to the diagnostics; that there is no trace is said in any case.
+    if (!tracePath.empty() && !board_->Stack().Traced())
+        dialogs_.Problem("trace file " + tracePath + " cannot be opened; going on without a trace");
+    return *board_;
 }
 
 int CliSession::OpenPort()
 {
-    Stack();
+    BoardPort& board = Board();
     ConsolePortSearchHost searchHost(dialogs_);
-    PortSearch search = MakePortSearch(*tail_, stack_->Discovery(), searchHost, params_);
-    search.Diagnostics = &causes_.Stream();
+    PortSearch search = MakePortSearch(board.Port(), board.Discovery(), searchHost, params_);
     std::string name = options_.Port;
     if (name.empty())
         if (const std::string* fromEnvironment = env_.Variable("LCDKONFIG_PORT"))
             name = *fromEnvironment;
     if (!name.empty()) {
         params_.SelectedPort = PortPath(name);
-        if (params_.SelectedPort == kVirtualPortName && !stack_->Virtual()) {
+        if (params_.SelectedPort == kVirtualPortName && !board.Virtual()) {
             dialogs_.Problem(std::string("the port ") + kVirtualPortName + " is there only with "
                              + kVirtualBoardVariable + "=1");
             return ExitCode::NoPort;
@@ -111,11 +106,10 @@ int CliSession::OpenPort()
             return ExitCode::NoPort;
     } else {
         SearchBoardPort(search);
-        if (!tail_->Active())
+        if (!board.Port().Active())
             return ExitCode::NoPort;
     }
-    if (options_.Verbose)
-        causes_.Line("port " + params_.SelectedPort + " open");
+    Cause("port " + params_.SelectedPort + " open");
     return Interrupted() ? InterruptedCode() : ExitCode::Done;
 }
 
@@ -123,52 +117,45 @@ int CliSession::Download(bool backup)
 {
     if (Interrupted())
         return InterruptedCode();
-    if (!EmpfangenButtonClick(*tail_, transfer_, params_, faults_))
-        return FailureCode();
+    const Outcome outcome = Board().Download(transfer_, faults_);
+    if (outcome != Outcome::Done)
+        return CodeOf(outcome);
     if (Interrupted())
         return InterruptedCode();
     if (backup) {
         const std::time_t now = env_.Now ? env_.Now() : std::time(nullptr);
         progress_.EndLine();
-        if (auto path = BackUpDownload(params_, faults_, env_.Err, kCliName, BackupFolder(), now))
-            dialogs_.Note("backup: " + *path);
+        const BackupResult stored = Board().BackUp(faults_, BackupFolder(), now);
+        if (stored.Ok)
+            dialogs_.Note("backup: " + stored.LcdPath);
+        else
+            dialogs_.Problem("backup not written: " + stored.Error);
     }
     return ExitCode::Done;
 }
 
-int CliSession::FailureCode()
+int CliSession::CodeOf(Outcome outcome)
 {
     progress_.EndLine();
-    if (Interrupted())
+    if (outcome == Outcome::Done)
+        return ExitCode::Done;
+    if (outcome == Outcome::Interrupted || Interrupted())
         return InterruptedCode();
-    if (options_.Verbose && tail_)
-        causes_.Line("last bytes sent: " + tail_->Sent() + "; received: " + tail_->Received());
-    // The read-back's own message, whatever the address in it.
-    const std::string verifyFailed = Tr("Firmware", FlashText::VerifyFailed);
-    const std::string verifyPrefix = verifyFailed.substr(0, verifyFailed.find("%1"));
-    for (const std::string& shown : dialogs_.Shown())
-        if (shown.rfind(verifyPrefix, 0) == 0)
-            return ExitCode::VerifyFailed;
-    if (dialogs_.Declined()) {
+    if (board_)
+        Cause("last bytes sent: " + board_->Tail().Sent() + "; received: " + board_->Tail().Received());
+    if (outcome == Outcome::Declined)
         dialogs_.Problem("stopped: the question was answered no");
-        return ExitCode::Interrupted;
-    }
-    return ExitCode::BoardFailed;
+    return ExitCodeOf(outcome);
 }
 
 int CliSession::InterruptedCode()
 {
     progress_.EndLine();
-    if (tail_) {
-        try {
-            tail_->SetActive(false);
-        } catch (const EComError&) {
-        }
-    }
+    if (board_)
+        board_->CloseQuietly();
     dialogs_.Problem("interrupted");
     return ExitCode::Interrupted;
 }
-
 std::string CliSession::BackupFolder() const
 {
     return BackupRoot([this](const char* name) -> std::optional<std::string> {

@@ -83,8 +83,8 @@ int RunWrite(CliSession& session)
     }
     params.DataPresent = 1;
     const ParameterSet written = params;
-    if (!SendenButtonClick(session.Port(), session.Transfer(), params))
-        return session.FailureCode();
+    if (const Outcome outcome = SendenButtonClick(session.Port(), session.Transfer(), params); outcome != Outcome::Done)
+        return session.CodeOf(outcome);
     if (session.Interrupted())
         return session.InterruptedCode();
     session.Dialogs().Note("written: " + *path);
@@ -127,8 +127,8 @@ int RunFlash(CliSession& session)
         }
     }
     Link link{session.Port(), session.Firmware(), session.Params()};
-    if (!FlashFirmware(link, session.Firmware(), *read.image))
-        return session.FailureCode();
+    if (const Outcome outcome = FlashFirmware(link, session.Firmware(), *read.image); outcome != Outcome::Done)
+        return session.CodeOf(outcome);
     if (session.Interrupted())
         return session.InterruptedCode();
     session.Dialogs().Note("flashed and verified: " + path);
@@ -179,7 +179,7 @@ int RunService(CliSession& session)
         if (int code = session.Download(true))
             return code;
 
-    bool done = false;
+    Outcome done = Outcome::BoardFailed;
     if (what == "clear-hours")
         done = BetriebsZeitLoeButtonClick(session.Port(), session.Transfer(), params);
     else if (what == "clear-faults")
@@ -198,7 +198,7 @@ int RunService(CliSession& session)
         }
         done = SendSerienNrButtonClick(session.Port(), session.Transfer(), params);
     }
-    if (!done)
-        return session.FailureCode();
+    if (done != Outcome::Done)
+        return session.CodeOf(done);
     return session.Interrupted() ? session.InterruptedCode() : ExitCode::Done;
 }

@@ -211,7 +211,7 @@ int RunBackups(CliSession& session)
 
 int RunPorts(CliSession& session)
 {
-    PortDiscovery& discovery = session.Stack().Discovery();
+    PortDiscovery& discovery = session.Board().Discovery();
     const std::vector<std::string> ports = discovery.SerialPorts();
     if (ports.empty()) {
         session.Dialogs().Error("Keinen ComPort auf dem PC gefunden!");

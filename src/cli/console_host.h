@@ -13,6 +13,7 @@
 #include "console.h"
 #include "firmware_host.h"
 #include "link_host_forwarder.h"
+#include "outcome.h"
 #include "port_search.h"
 #include "serial_port.h"
 #include "transfer_host.h"
@@ -20,11 +21,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-class EInterrupted : public EComError {
-public:
-    EInterrupted() : EComError(EINTR, "interrupted") {}
-};
 
 class ConsoleHost : public LinkHost {
 public:

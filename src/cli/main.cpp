@@ -25,11 +25,8 @@ int main(int argc, char** argv)
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
 
-    // Standard error on a stream of its own: while a command runs, std::cerr carries the
-    // core's causes, which reach the user only with -v.
-    std::ostream err(std::cerr.rdbuf());
-    err.setf(std::ios::unitbuf);
-    CliEnvironment env{std::cin, std::cout, err};
+    std::cerr.setf(std::ios::unitbuf);
+    CliEnvironment env{std::cin, std::cout, std::cerr};
     env.InIsTerminal = ::isatty(STDIN_FILENO) == 1;
     env.ErrIsTerminal = ::isatty(STDERR_FILENO) == 1;
     for (char** variable = environ; *variable; ++variable) {

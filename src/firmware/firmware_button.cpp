@@ -22,13 +22,13 @@ void Refuse(FirmwareHost& host, const std::string& text)
 
 }  // namespace
 
-bool FirmwareButtonClick(SerialPort& port, FirmwareHost& host, ParameterSet& params)
+Outcome FirmwareButtonClick(SerialPort& port, FirmwareHost& host, ParameterSet& params)
 {
     for (;;) {
         const FileDialogRequest request{kFirmwareFilter, params.DataFolder, "", ""};
         const std::optional<std::string> path = host.Messages().OpenFileName(request);
         if (!path)
-            return false;
+            return Outcome::Declined;
         params.DataFolder = FolderOf(*path);
 
         std::error_code error;

@@ -4,10 +4,11 @@
 // refused file brings the dialog back, cancel ends without any port activity.
 #include "file_messages.h"
 #include "firmware_host.h"
+#include "outcome.h"
 #include "parameter_set.h"
 #include "serial_port.h"
 
 inline constexpr const char* kFirmwareFilter = "Firmware  ( *.mot )|*.MOT|";
 
-// True when a firmware was written and verified.
-bool FirmwareButtonClick(SerialPort& port, FirmwareHost& host, ParameterSet& params);
+// Done when a firmware was written and verified; Declined when no file was chosen.
+Outcome FirmwareButtonClick(SerialPort& port, FirmwareHost& host, ParameterSet& params);

@@ -2,9 +2,10 @@
 
 #include "srecord_reader.h"
 
+#include "diagnostics_sink.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -133,7 +134,7 @@ private:
                 const uint8_t reply = port_.ReadByte();
                 if (reply == BootByte::Baud9600)
                     return true;
-                std::cerr << "flash: baud-rate reply " << int(reply) << " instead of 176\n";
+                Diagnose("flash: baud-rate reply " + std::to_string(reply) + " instead of 176");
                 Fail(Tr("Firmware", FlashText::BaudNotConfirmed));
                 return false;
             }
@@ -245,6 +246,10 @@ private:
             if (!RequestStatus(region.statusCode, reply))
                 return false;
             if (!FlashReady(reply)) {
+                char text[64];
+                std::snprintf(text, sizeof text, "flash: page 0x%04X answered status 0x%02X 0x%02X", page, reply.Srd,
+                              reply.Srd1);
+                Diagnose(text);
                 ReportFlashStatus(host_, reply);
                 return false;
             }
@@ -282,9 +287,10 @@ private:
                 if (content[size_t(i)] != expected) {
                     char address[16];
                     std::snprintf(address, sizeof address, "0x%04X", page + i);
-                    std::cerr << "flash: verify at " << address << " expected "
-                              << int(expected) << ", found " << int(content[size_t(i)]) << "\n";
+                    Diagnose(std::string("flash: verify at ") + address + " expected " + std::to_string(expected)
+                             + ", found " + std::to_string(content[size_t(i)]));
                     Fail(Fill(Tr("Firmware", FlashText::VerifyFailed), {address}));
+                    link_.Failure = Outcome::VerifyFailed;
                     return false;
                 }
             }
@@ -332,7 +338,7 @@ void EndUpdate(Link& link, FirmwareHost& host)
     try {
         ModeOff(link);
     } catch (const EComError& e) {
-        std::cerr << "flash: releasing the mode line failed: " << e.what() << "\n";
+        Diagnose(std::string("flash: releasing the mode line failed: ") + e.what());
     }
     host.EnableLinkControls(true);
     if (link.Params.DataPresent)
@@ -342,12 +348,12 @@ void EndUpdate(Link& link, FirmwareHost& host)
 
 }  // namespace
 
-bool FlashFirmware(Link& link, FirmwareHost& host, const FirmwareImage& image)
+Outcome FlashFirmware(Link& link, FirmwareHost& host, const FirmwareImage& image)
 {
     if (!image.FitsTheFlash()) {
         host.Messages().Beep();
         host.Messages().Error(Tr("Firmware", FirmwareText::DoesNotFit));
-        return false;
+        return Outcome::Refused;
     }
     host.RepaintMainWindow();
     host.EnableLinkControls(false);
@@ -356,8 +362,9 @@ bool FlashFirmware(Link& link, FirmwareHost& host, const FirmwareImage& image)
     host.SetProgress(0);
     host.SetStatus("");
 
-    bool programmed = false;
-    RunExchange(link, [&] { programmed = Flasher(link, host, image).Run(); }, nullptr);
+    const Outcome outcome = RunExchange(link, [&] {
+        return Flasher(link, host, image).Run() ? Outcome::Done : link.Failure;
+    }, nullptr);
     EndUpdate(link, host);
-    return programmed;
+    return outcome;
 }

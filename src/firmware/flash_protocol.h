@@ -24,7 +24,7 @@ inline constexpr uint8_t PageProgram = 0x41;
 inline constexpr uint8_t PageRead = 0xFF;
 }  // namespace BootByte
 
-// The protocol's waits. Tests and the benchmark compute their timings from these.
+// The protocol's waits.
 namespace FlashTiming {
 inline constexpr int kModeEntryMs = 200;      // after ResetOn, and after ModeOn
 inline constexpr int kBootStartMs = 500;      // from the reset release to the first byte
@@ -107,7 +107,7 @@ void ReportIdStatus(LinkHost& host, const StatusReply& reply);
 inline constexpr std::array<uint8_t, 7> kErasedId = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 
 // The whole update, from locking the window to releasing the Mode line and restoring
-// the controls. True only when every region was programmed and verified. `host` is
+// the controls. Done only when every region was programmed and verified. `host` is
 // the window behind link.Host. An image the flash cannot take is refused before
 // anything happens.
-bool FlashFirmware(Link& link, FirmwareHost& host, const FirmwareImage& image);
+Outcome FlashFirmware(Link& link, FirmwareHost& host, const FirmwareImage& image);

@@ -88,6 +88,7 @@ void ToggleLine(Link& link, bool reset)
             else
                 on ? link.Port.ClearRTS() : link.Port.SetRTS();
             on = !on;
+            return Outcome::Done;
         },
         nullptr);
 }

@@ -17,7 +17,7 @@ inline constexpr PanelColor kColorOff{0, 128, 0};
 class TComSignal {
 public:
     enum class Line { Dsr, Cts };
-    // `paint` colours the panel: true ColorOn, false ColorOff.
+    // `paint` colours the panel: true kColorOn, false kColorOff.
     TComSignal(Line line, std::function<void(bool on)> paint);
 
     // Called with the line's value when it changed (OnSignal of the panel).

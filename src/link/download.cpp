@@ -133,8 +133,8 @@ BlockParse ParseDownloadBlock(const std::vector<uint8_t>& block)
     return result;
 }
 
-bool EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params,
-                          FaultMemory& faults)
+Outcome EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params,
+                             FaultMemory& faults)
 {
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
@@ -143,6 +143,7 @@ bool EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         host.RefreshMainWindow();
         host.EnableDeviceTypeButton();
         RestoreAfterFailure(host, true);
+        return link.Failure;
     };
     // A download abandoned by a port or line error leaves nothing of what it stored:
     // the bytes it took may be the ones the line corrupted.
@@ -159,7 +160,8 @@ bool EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
     };
     auto fail = [&](const char* message) {
         ShowLinkError(host, Tr("Link", message));
-        cleanUp();
+        link.Failure = Outcome::BoardFailed;
+        return cleanUp();
     };
     // One byte within kIdlePolls polls, or nothing.
     auto pollByte = [&](bool keepWindowAlive) -> std::optional<uint8_t> {
@@ -172,19 +174,18 @@ bool EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         return std::nullopt;
     };
 
-    bool done = false;
-    RunExchange(link, [&] {
+    return RunExchange(link, [&] {
         SessionResult session = StartSession(link);
         if (session == SessionResult::ResetFailed) return cleanUp();
-        if (session == SessionResult::PingFailed) return;
+        if (session == SessionResult::PingFailed) return link.Failure;
 
         host.EnableLinkControls(false);
         host.EnableEditorControls(false);
 
         port.WriteByte(BoardByte::Command);
-        if (!WaitSent(link, 7)) return cleanUp();
+        if (!WaitSent(link, LinkCode::DownloadCommandSent)) return cleanUp();
         port.WriteByte(BoardByte::Download);
-        if (!WaitSent(link, 8)) return cleanUp();
+        if (!WaitSent(link, LinkCode::DownloadSent)) return cleanUp();
 
         host.Sleep(kSettleMs);
         port.PurgeInput();
@@ -275,7 +276,6 @@ bool EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
         host.RefreshMainWindow();
         host.EnableDeviceTypeButton();
         UpdateSendSerialButton(host, params);
-        done = true;
+        return Outcome::Done;
     }, abandoned);
-    return done;
 }

@@ -8,6 +8,7 @@
 // and then byte by byte: configuration version, language (0/1), device type, version
 // text of at most 16 characters ended by "_".
 #include "fault_memory.h"
+#include "outcome.h"
 #include "parameter_set.h"
 #include "serial_port.h"
 #include "transfer_host.h"
@@ -69,7 +70,7 @@ uint8_t FaultTextNumber(int32_t code);
 
 // The button handler. The parameter set and the fault memory change only as far as
 // the board delivered them; RefreshMainWindow runs at the end either way (unless the
-// board did not answer the ping, when nothing happened). True when everything was
+// board did not answer the ping, when nothing happened). Done when everything was
 // read and taken.
-bool EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params,
-                          FaultMemory& faults);
+Outcome EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params,
+                             FaultMemory& faults);

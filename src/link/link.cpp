@@ -1,14 +1,17 @@
 #include "link.h"
 #include "translation.h"
 
-#include <iostream>
+#include "diagnostics_sink.h"
+
+#include <cstdio>
 
 using namespace LinkTiming;
 
 namespace {
 
-void Fail(Link& link, const std::string& text)
+void Fail(Link& link, const std::string& text, Outcome failure = Outcome::BoardFailed)
 {
+    link.Failure = failure;
     link.Host.Messages().Beep();
     link.Host.Messages().Error(text);
 }
@@ -23,6 +26,13 @@ void FailLine(Link& link, const std::string& text)
 
 bool DsrOn(Link& link) { return (link.Port.GetModemStatus() & kModemDsr) != 0; }
 bool CtsOn(Link& link) { return (link.Port.GetModemStatus() & kModemCts) != 0; }
+
+std::string Hex(uint8_t byte)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", byte);
+    return text;
+}
 
 // Polls up to kAnswerPolls times, sleeping `pollMs` before each test. Returns the poll
 // (1-based) at which a byte was read, 0 if none came.
@@ -46,9 +56,12 @@ bool WaitSent(Link& link, int code)
         if (!link.Port.WritePending())
             return true;
         if (waits >= kSentMaxWaits) {
+            Diagnose(link.Params.SelectedPort + ": a written byte did not leave the PC (code "
+                     + std::to_string(code) + ")");
             Fail(link, Fill(Tr("Link", "Daten senden konnte nicht ausgeführt werden!  Fehlercode %1"
                                        "\n\n             Datenübertragung abgebrochen!"),
-                            {std::to_string(code)}));
+                            {std::to_string(code)}),
+                 Outcome::PortFailed);
             return false;
         }
         link.Host.Sleep(kSentPollMs);
@@ -59,13 +72,19 @@ bool PingBoard(Link& link)
 {
     link.Port.PurgeInput();
     link.Port.WriteByte(BoardByte::Ping);
-    if (!WaitSent(link, 1))
+    if (!WaitSent(link, LinkCode::PingSent))
         return false;
     link.Host.Sleep(kPingFirstPollMs);
     uint8_t answer = 0;
     const int poll = PollForByte(link, kPingPollMs, answer);
     if (poll > 0 && poll <= kAnswerInTime && answer == BoardByte::Ping)
         return true;
+    if (poll == 0)
+        Diagnose("ping: expected " + Hex(BoardByte::Ping) + ", received nothing");
+    else if (answer != BoardByte::Ping)
+        Diagnose("ping: expected " + Hex(BoardByte::Ping) + ", received " + Hex(answer));
+    else
+        Diagnose("ping: " + Hex(answer) + " came too late (poll " + std::to_string(poll) + ")");
     Fail(link, Tr("Link", "     Gerät antwortet nicht!\n\nMögliche Gründe, z.B.:\nTest-Jumper auf Platine vergessen.\n"
                           "Netzkabel nicht entfernt.\nNoch keine Firmware geladen."));
     return false;
@@ -147,11 +166,14 @@ bool SendEchoed(Link& link, uint8_t byte, int pollMs, int waitCode, int wrongCod
     uint8_t echo = 0;
     const int poll = PollForByte(link, pollMs, echo);
     if (poll > 0 && echo != byte) {
-        ReportLinkError(link, 1, wrongCode);
+        Diagnose("echo: expected " + Hex(byte) + ", received " + Hex(echo));
+        ReportLinkError(link, LinkCode::WrongByte, wrongCode);
         return false;
     }
     if (poll == 0 || poll > kAnswerInTime) {
-        ReportLinkError(link, 2, timeoutCode);
+        Diagnose("echo: expected " + Hex(byte) + ", received "
+                 + (poll == 0 ? std::string("nothing") : Hex(echo) + " too late (poll " + std::to_string(poll) + ")"));
+        ReportLinkError(link, LinkCode::Timeout, timeoutCode);
         return false;
     }
     return true;
@@ -161,9 +183,9 @@ void ReportLinkError(Link& link, int kind, int code)
 {
     std::string text;
     switch (kind) {
-    case 1: text = Tr("Link", "Datenübertragungsfehler!  Fehlercode %1\n\nFalsches Antwortbyte."); break;
-    case 2: text = Tr("Link", "Datenübertragungsfehler!  Fehlercode %1\n\nZeitüberschreitung."); break;
-    case 3: text = Tr("Link", "Programmierfehler!  Fehlercode %1\n\nFalsches Bestätigungsbyte."); break;
+    case LinkCode::WrongByte: text = Tr("Link", "Datenübertragungsfehler!  Fehlercode %1\n\nFalsches Antwortbyte."); break;
+    case LinkCode::Timeout: text = Tr("Link", "Datenübertragungsfehler!  Fehlercode %1\n\nZeitüberschreitung."); break;
+    case LinkCode::WrongConfirmation: text = Tr("Link", "Programmierfehler!  Fehlercode %1\n\nFalsches Bestätigungsbyte."); break;
     default: text = Tr("Link", "Programmierfehler!  Fehlercode %1\n\nZeitüberschreitung."); break;
     }
     Fail(link, Fill(text, {std::to_string(code)}));
@@ -205,25 +227,30 @@ private:
 
 }  // namespace
 
-bool RunExchange(Link& link, const std::function<void()>& body, const std::function<void()>& failurePath)
+Outcome RunExchange(Link& link, const std::function<Outcome()>& body, const std::function<void()>& failurePath)
 {
     link.LineError = false;
+    link.Failure = Outcome::BoardFailed;
     ExchangeEvents events(link);
+    Outcome outcome = Outcome::PortFailed;
     try {
-        body();
-        return true;
+        return body();
     } catch (const ELineError& e) {
-        std::cerr << "lcdkonfig: " << link.Params.SelectedPort << ": " << e.what() << "\n";
+        Diagnose(link.Params.SelectedPort + ": " + e.what());
+        outcome = Outcome::LineError;
     } catch (const EComError& e) {
-        std::cerr << "lcdkonfig: " << link.Params.SelectedPort << ": " << e.what() << "\n";
+        Diagnose(link.Params.SelectedPort + ": " + e.what());
         // After a line error the window has shown its message and closed the port;
         // the failing call that followed is part of the same failure.
         if (!link.LineError)
-            Fail(link, Fill(Tr("Link", "ComPortError:  %1 !"), {link.Params.SelectedPort}));
+            Fail(link, Fill(Tr("Link", "ComPortError:  %1 !"), {link.Params.SelectedPort}), Outcome::PortFailed);
+        outcome = dynamic_cast<const EInterrupted*>(&e) ? Outcome::Interrupted
+                  : link.LineError                       ? Outcome::LineError
+                                                         : Outcome::PortFailed;
     }
     if (failurePath)
         failurePath();
-    return false;
+    return outcome;
 }
 
 void ConfirmLine(Link& link)

@@ -3,6 +3,7 @@
 // byte vocabulary. All of them run on the user-interface thread and wait by sleeping
 // through the LinkHost; each returns false after it has shown its own message.
 #include "link_host.h"
+#include "outcome.h"
 #include "translation.h"
 #include "parameter_set.h"
 #include "serial_port.h"
@@ -27,7 +28,7 @@ inline constexpr uint8_t DataEnd = 0xFA;
 inline constexpr uint8_t Done = 0xAF;
 }  // namespace BoardByte
 
-// The protocol's waits and poll limits. Tests compute their timings from these.
+// The protocol's waits and poll limits.
 namespace LinkTiming {
 inline constexpr int kSentPollMs = 10;       // WaitSent: between tests of a pending write
 inline constexpr int kSentMaxWaits = 96;     // WaitSent: gives up at the 97th test
@@ -39,7 +40,41 @@ inline constexpr int kPingPollMs = 1;
 inline constexpr int kModeOffSettleMs = 200; // after the mode line dropped
 inline constexpr int kAnswerPolls = 100;     // polls for an answer or an echo...
 inline constexpr int kAnswerInTime = 96;     // ...of which only the first 96 count
+inline constexpr int kCommandGapMs = 10;     // after each command byte of the upload and the services
+inline constexpr int kEchoPollMs = 1;        // between the polls for a field byte's echo
+inline constexpr int kDataEndPollMs = 10;    // between the polls for the echo of 0xFA
+inline constexpr int kAfterStoredMs = 20;    // from "Programmiert" to the controls
+inline constexpr int kBeforeRestartMs = 200; // from the beep to the closing reset pulse
 }  // namespace LinkTiming
+
+// The codes the failure messages show. WaitSent's code names the byte that did not
+// leave the PC; an echo's two codes name the wrong byte and the missing one.
+namespace LinkCode {
+inline constexpr int PingSent = 1;
+inline constexpr int CommandSent = 2;        // 0xA5 of the upload and the device type
+inline constexpr int UploadSent = 3;         // 0xA8, and 0xA4 of the device type
+inline constexpr int DigitSent = 4;          // a value's digit
+inline constexpr int FieldEndSent = 5;       // "_"
+inline constexpr int DataEndSent = 6;        // 0xFA
+inline constexpr int DownloadCommandSent = 7;
+inline constexpr int DownloadSent = 8;       // 0xAB
+inline constexpr int SerialCommandSent = 26;
+inline constexpr int SerialSent = 27;        // 0xB8
+inline constexpr int SerialDigitSent = 28;
+inline constexpr int SerialMarkSent = 29;
+inline constexpr int SerialDataEndSent = 30;
+
+inline constexpr int DigitWrong = 1, DigitMissing = 2;
+inline constexpr int FieldEndWrong = 3, FieldEndMissing = 4;
+inline constexpr int DataEndWrong = 5, DataEndMissing = 6;
+inline constexpr int StoredWrong = 7, StoredMissing = 8;
+
+// The kinds of ReportLinkError.
+inline constexpr int WrongByte = 1;
+inline constexpr int Timeout = 2;
+inline constexpr int WrongConfirmation = 3;
+inline constexpr int NoConfirmation = 4;
+}  // namespace LinkCode
 
 // The board's configuration version (the byte after 0xA5 0xA8, and after the download
 // block) does not match the program's, or does not come.
@@ -57,6 +92,9 @@ struct Link {
     ParameterSet& Params;
     // Set by RunExchange when a line error was reported during the exchange.
     bool LineError = false;
+    // What the last failing primitive found: a byte that did not leave the PC is the
+    // port's failure, everything else the board's.
+    Outcome Failure = Outcome::BoardFailed;
 };
 
 bool WaitSent(Link& link, int code);
@@ -81,15 +119,16 @@ void ShowLinkError(LinkHost& host, const std::string& text);
 // back on and the editor controls on when `editorControls`.
 void RestoreAfterFailure(LinkHost& host, bool editorControls);
 
-// Runs one exchange. A port call that fails inside `body` (EComError) ends it there:
-// beep, "ComPortError:  <SelectedPort> !" once, then `failurePath` restores the window
-// as the exchange's own failure path would. Returns false in that case.
+// Runs one exchange and returns the outcome `body` returns. A port call that fails
+// inside `body` (EComError) ends it there: beep, "ComPortError:  <SelectedPort> !"
+// once, then `failurePath` restores the window as the exchange's own failure path
+// would; the outcome is then PortFailed (Interrupted, LineError as the case may be).
 //
 // A line error the driver flags at any moment of the exchange fails it the same way,
 // with the line-error message the window showed instead of the port error: the port's
 // next call fails (the window closed the port), or the exchange meets ConfirmLine.
-bool RunExchange(Link& link, const std::function<void()>& body,
-                 const std::function<void()>& failurePath);
+Outcome RunExchange(Link& link, const std::function<Outcome()>& body,
+                    const std::function<void()>& failurePath);
 
 // Called by an exchange just before it reports success: a line error flagged since the
 // exchange began (also one that no later port call would have met) ends it here with

@@ -1,10 +1,11 @@
 #include "port_search.h"
 #include "translation.h"
 
+#include "diagnostics_sink.h"
 #include "port_open.h"
 
 #include <cerrno>
-#include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -42,7 +43,7 @@ std::optional<std::string> FindBoardConverter(const std::vector<std::string>& de
 
 PortSearch MakePortSearch(SerialPort& port, PortDiscovery& discovery, PortSearchHost& host, ParameterSet& params)
 {
-    return PortSearch{port, discovery, host, params, OpenFailureCause, nullptr};
+    return PortSearch{port, discovery, host, params, OpenFailureCause};
 }
 
 bool TestOpenPort(PortSearch& search, const std::string& name)
@@ -55,8 +56,9 @@ bool TestOpenPort(PortSearch& search, const std::string& name)
         error = e.Code() != 0 ? e.Code() : EIO;
     }
     if (error != 0) {
-        std::ostream& out = search.Diagnostics ? *search.Diagnostics : std::cerr;
-        out << (search.Cause ? search.Cause(name, error) : OpenFailureCause(name, error));
+        std::istringstream cause(search.Cause ? search.Cause(name, error) : OpenFailureCause(name, error));
+        for (std::string line; std::getline(cause, line);)
+            Diagnose(line);
         Fail(search, Fill(Tr("Link", "ComPortError:  %1 !\n\nDer Port kann nicht geöffnet werden."), {name}));
         search.Host.EnableLinkControls(false);
         ReleaseList(search);

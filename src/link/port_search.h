@@ -8,7 +8,6 @@
 #include "serial_port.h"
 
 #include <functional>
-#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,12 +34,12 @@ struct PortSearch {
     PortDiscovery& Discovery;
     PortSearchHost& Host;
     ParameterSet& Params;
-    // Cause of a failed open test for standard error (OpenFailureCause in the program).
+    // Cause of a failed open test for the diagnostics, one line each (OpenFailureCause
+    // in the program).
     std::function<std::string(const std::string&, int)> Cause;
-    std::ostream* Diagnostics = nullptr;  // standard error when not set
 };
 
-// A PortSearch on the real platform: OpenFailureCause, std::cerr.
+// A PortSearch on the real platform: OpenFailureCause.
 PortSearch MakePortSearch(SerialPort& port, PortDiscovery& discovery, PortSearchHost& host, ParameterSet& params);
 
 // What follows kBoardConverterPrefix in the first device name that begins with it (the

@@ -11,23 +11,26 @@ inline constexpr const char* kWrongByteMessage =
 inline constexpr const char* kTimeoutMessage = QT_TRANSLATE_NOOP("Link", "Programmierfehler!\n\nZeitüberschreitung.");
 }  // namespace
 
-bool RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
+Outcome RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
                      ParameterSet& params)
 {
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
 
-    auto cleanUp = [&] { RestoreAfterFailure(host, params.DataPresent != 0); };
+    auto cleanUp = [&] {
+        RestoreAfterFailure(host, params.DataPresent != 0);
+        return link.Failure;
+    };
     auto fail = [&](const char* message) {
         ShowLinkError(host, Tr("Link", message));
-        cleanUp();
+        link.Failure = Outcome::BoardFailed;
+        return cleanUp();
     };
 
-    bool done = false;
-    RunExchange(link, [&] {
-        if (!PingBoard(link)) return;
+    return RunExchange(link, [&] {
+        if (!PingBoard(link)) return link.Failure;
         dialogs.Beep();
-        if (!dialogs.ConfirmOk(Tr("Link", "löschen ausführen?"))) return;
+        if (!dialogs.ConfirmOk(Tr("Link", "löschen ausführen?"))) return Outcome::Declined;
 
         host.EnableLinkControls(false);
         host.EnableEditorControls(false);
@@ -66,22 +69,21 @@ bool RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost
         host.EnableLinkControls(true);
         host.EnableEditorControls(params.DataPresent != 0);
         dialogs.Beep();
-        done = true;
+        return Outcome::Done;
     }, cleanUp);
-    return done;
 }
 
-bool BetriebsZeitLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+Outcome BetriebsZeitLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
     return RunClearCommand(kClearOperatingTime, port, host, params);
 }
 
-bool FehlerSpeicherLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+Outcome FehlerSpeicherLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
     return RunClearCommand(kClearFaultMemory, port, host, params);
 }
 
-bool KennungLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+Outcome KennungLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
     return RunClearCommand(kClearIdentity, port, host, params);
 }

@@ -2,6 +2,7 @@
 // The three clear commands of the service functions: operating-time counter, fault
 // memory and identity. One exchange, one row of the table per command: 0xA5 and the
 // command byte; the board echoes them and answers 0xAF once it has cleared.
+#include "outcome.h"
 #include "parameter_set.h"
 #include "translation.h"
 #include "serial_port.h"
@@ -32,10 +33,10 @@ inline constexpr ClearCommand kClearIdentity{0xA6, QT_TRANSLATE_NOOP("Link", "Ke
 
 // Asks "löschen ausführen?" after a ping and runs the command. Changes nothing in the
 // parameter set (the PC's fault-memory table is replaced by the next download only).
-// True when the board confirmed.
-bool RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
-                     ParameterSet& params);
+// Done when the board confirmed.
+Outcome RunClearCommand(const ClearCommand& command, SerialPort& port, TransferHost& host,
+                        ParameterSet& params);
 
-bool BetriebsZeitLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
-bool FehlerSpeicherLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
-bool KennungLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
+Outcome BetriebsZeitLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
+Outcome FehlerSpeicherLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
+Outcome KennungLoeButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);

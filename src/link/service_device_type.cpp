@@ -4,23 +4,27 @@
 #include "link.h"
 #include "upload.h"
 
+using namespace LinkTiming;
+
 std::string DeviceTypeFieldText(const ParameterSet& params)
 {
     return std::to_string(int(params.DeviceType)) + "_";
 }
 
-bool Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
+Outcome Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
 
-    auto cleanUp = [&] { RestoreAfterFailure(host, true); };
+    auto cleanUp = [&] {
+        RestoreAfterFailure(host, true);
+        return link.Failure;
+    };
 
-    bool done = false;
-    RunExchange(link, [&] {
-        if (!PingBoard(link)) return;
+    return RunExchange(link, [&] {
+        if (!PingBoard(link)) return link.Failure;
         dialogs.Beep();
-        if (!dialogs.ConfirmOk(Tr("Link", "Übertragung ausführen?"))) return;
+        if (!dialogs.ConfirmOk(Tr("Link", "Übertragung ausführen?"))) return Outcome::Declined;
 
         host.SetProgress(0);
         host.EnableLinkControls(false);
@@ -28,24 +32,30 @@ bool Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
         port.PurgeInput();
 
         port.WriteByte(BoardByte::Command);
-        if (!WaitSent(link, 2)) return cleanUp();
-        host.Sleep(10);
+        if (!WaitSent(link, LinkCode::CommandSent)) return cleanUp();
+        host.Sleep(kCommandGapMs);
         port.PurgeInput();
         port.WriteByte(BoardByte::DeviceType);
-        if (!WaitSent(link, 3)) return cleanUp();
-        host.Sleep(10);
+        if (!WaitSent(link, LinkCode::UploadSent)) return cleanUp();
+        host.Sleep(kCommandGapMs);
 
         host.SetStatus(Tr("Link", "Gerätetyp-Übertragung"));
         port.PurgeInput();
 
         std::string digits = std::to_string(int(params.DeviceType));
         for (char c : digits)
-            if (!SendEchoed(link, uint8_t(c), 1, 4, 1, 2)) return cleanUp();
+            if (!SendEchoed(link, uint8_t(c), kEchoPollMs, LinkCode::DigitSent, LinkCode::DigitWrong,
+                            LinkCode::DigitMissing))
+                return cleanUp();
         host.SetProgress(80);
-        if (!SendEchoed(link, BoardByte::FieldEnd, 1, 5, 3, 4)) return cleanUp();
-        host.Sleep(10);
+        if (!SendEchoed(link, BoardByte::FieldEnd, kEchoPollMs, LinkCode::FieldEndSent, LinkCode::FieldEndWrong,
+                        LinkCode::FieldEndMissing))
+            return cleanUp();
+        host.Sleep(kCommandGapMs);
         host.SetProgress(100);
-        if (!SendEchoed(link, BoardByte::DataEnd, 10, 6, 5, 6)) return cleanUp();
+        if (!SendEchoed(link, BoardByte::DataEnd, kDataEndPollMs, LinkCode::DataEndSent, LinkCode::DataEndWrong,
+                        LinkCode::DataEndMissing))
+            return cleanUp();
 
         host.SetProgress(0);
         host.SetStatus(Tr("Link", "Programmierung"));
@@ -54,12 +64,11 @@ bool Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
 
         host.SetProgress(100);
         host.SetStatus(Tr("Link", "Programmiert"));
-        host.Sleep(20);
+        host.Sleep(kAfterStoredMs);
         host.EnableLinkControls(true);
         host.EnableEditorControls(true);
         dialogs.Beep();
-        host.Sleep(200);
-        done = true;
+        host.Sleep(kBeforeRestartMs);
+        return Outcome::Done;
     }, cleanUp);
-    return done;
 }

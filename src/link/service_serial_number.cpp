@@ -4,6 +4,10 @@
 #include "link.h"
 #include "text_file.h"
 
+#include "diagnostics_sink.h"
+
+using namespace SerialNumberTiming;
+
 namespace {
 
 inline constexpr const char* kLengthMessage = QT_TRANSLATE_NOOP("Link", "Es müssen 4 Zeichen eingegeben werden !");
@@ -13,12 +17,6 @@ inline constexpr const char* kWrongDoneMessage =
     QT_TRANSLATE_NOOP("Link", "    Programmierfehler!\n\nFalsches Bestätigungsbyte.");
 inline constexpr const char* kNoDoneMessage = QT_TRANSLATE_NOOP("Link", "Programmierfehler!\n\nZeitüberschreitung.");
 
-inline constexpr int kEchoPolls = 100;
-inline constexpr int kEchoPollsInTime = 96;
-inline constexpr int kAfterEchoMs = 50;
-inline constexpr int kDonePolls = 40;
-inline constexpr int kDoneAccepted = 38;
-inline constexpr int kDonePollMs = 20;
 inline constexpr int kMarkLength = 3;
 
 // Characters of a UTF-8 text as the board counts them (one byte each in Windows-1252).
@@ -57,15 +55,19 @@ void UpdateSendSerialButton(TransferHost& host, const ParameterSet& params)
     host.EnableSendSerialButton(SendSerialButtonEnabled(host.SerialEditText(), params.DeviceMark));
 }
 
-bool SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+Outcome SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
 
-    auto cleanUp = [&] { RestoreAfterFailure(host, params.DataPresent != 0); };
+    auto cleanUp = [&] {
+        RestoreAfterFailure(host, params.DataPresent != 0);
+        return link.Failure;
+    };
     auto fail = [&](const char* message) {
         ShowLinkError(host, Tr("Link", message));
-        cleanUp();
+        link.Failure = Outcome::BoardFailed;
+        return cleanUp();
     };
     // Writes one byte and waits for its echo; false after the failure path ran.
     auto sendEchoed = [&](uint8_t byte, int waitCode) {
@@ -75,33 +77,35 @@ bool SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
             return false;
         }
         for (int poll = 1; poll <= kEchoPolls; ++poll) {
-            host.Sleep(1);
+            host.Sleep(LinkTiming::kEchoPollMs);
             if (port.InputCount() <= 0) continue;
-            if (port.ReadByte() != byte) {
+            const uint8_t echo = port.ReadByte();
+            if (echo != byte) {
+                Diagnose("serial number: echo expected " + std::to_string(byte) + ", received " + std::to_string(echo));
                 fail(kWrongEchoMessage);
                 return false;
             }
             if (poll <= kEchoPollsInTime) return true;
             break;
         }
+        Diagnose("serial number: no echo of " + std::to_string(byte) + " in time");
         fail(kNoEchoMessage);
         return false;
     };
 
-    bool done = false;
-    RunExchange(link, [&] {
-        if (!PingBoard(link)) return;
+    return RunExchange(link, [&] {
+        if (!PingBoard(link)) return link.Failure;
         dialogs.Beep();
-        if (!dialogs.ConfirmOk(Tr("Link", "übertragen ausführen?"))) return;
+        if (!dialogs.ConfirmOk(Tr("Link", "übertragen ausführen?"))) return Outcome::Declined;
 
         host.EnableLinkControls(false);
         host.EnableEditorControls(false);
 
         port.WriteByte(BoardByte::Command);
-        if (!WaitSent(link, 26)) return cleanUp();
+        if (!WaitSent(link, LinkCode::SerialCommandSent)) return cleanUp();
         port.WriteByte(BoardByte::SerialNumber);
-        if (!WaitSent(link, 27)) return cleanUp();
-        host.Sleep(10);
+        if (!WaitSent(link, LinkCode::SerialSent)) return cleanUp();
+        host.Sleep(LinkTiming::kCommandGapMs);
 
         host.SetProgress(0);
         host.SetStatus(Tr("Link", "Serien-Nummer übertragen"));
@@ -110,11 +114,13 @@ bool SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
         std::string identity = BoardBytes(params.SerialNumber, kSerialNumberLength)
                              + BoardBytes(params.DeviceMark, kMarkLength);
         for (size_t i = 0; i < identity.size(); ++i) {
-            if (!sendEchoed(uint8_t(identity[i]), i < kSerialNumberLength ? 28 : 29)) return;
+            if (!sendEchoed(uint8_t(identity[i]),
+                            i < kSerialNumberLength ? LinkCode::SerialDigitSent : LinkCode::SerialMarkSent))
+                return link.Failure;
             host.Sleep(kAfterEchoMs);
             host.SetProgress(int((i + 1) * 100 / identity.size()));
         }
-        if (!sendEchoed(BoardByte::DataEnd, 30)) return;
+        if (!sendEchoed(BoardByte::DataEnd, LinkCode::SerialDataEndSent)) return link.Failure;
 
         host.SetProgress(0);
         host.SetStatus(Tr("Link", "Serien-Nummer programmieren"));
@@ -133,12 +139,11 @@ bool SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
 
         host.SetProgress(100);
         host.SetStatus(Tr("Link", "Serien-Nummer programmiert"));
-        host.Sleep(20);
+        host.Sleep(LinkTiming::kAfterStoredMs);
         host.EnableLinkControls(true);
         host.EnableEditorControls(params.DataPresent != 0);
         dialogs.Beep();
-        host.Sleep(200);
-        done = true;
+        host.Sleep(LinkTiming::kBeforeRestartMs);
+        return Outcome::Done;
     }, cleanUp);
-    return done;
 }

@@ -2,6 +2,7 @@
 // The serial-number row of the service functions: the entry field SerienNrEdit and
 // "übertragen" (SendSerienNrButton), which sends the serial number and the DeviceMark.
 #include "dialogs.h"
+#include "outcome.h"
 #include "parameter_set.h"
 #include "serial_port.h"
 #include "transfer_host.h"
@@ -9,6 +10,16 @@
 #include <string>
 
 inline constexpr int kSerialNumberLength = 4;
+
+// The echo and storing waits of "übertragen".
+namespace SerialNumberTiming {
+inline constexpr int kEchoPolls = 100;
+inline constexpr int kEchoPollsInTime = 96;
+inline constexpr int kAfterEchoMs = 50;
+inline constexpr int kDonePolls = 40;
+inline constexpr int kDoneAccepted = 38;
+inline constexpr int kDonePollMs = 20;
+}  // namespace SerialNumberTiming
 inline constexpr char kSerialKeySwallowed = 29;
 
 // Leaving SerienNrEdit or pressing Enter in it: a text of exactly 4 characters becomes
@@ -25,6 +36,6 @@ bool SendSerialButtonEnabled(const std::string& fieldText, const std::string& de
 void UpdateSendSerialButton(TransferHost& host, const ParameterSet& params);
 
 // "übertragen": sends the 4 serial-number and 3 DeviceMark characters, each echoed,
-// then 0xFA, and waits for the board to store them. Changes nothing in the set. True
+// then 0xFA, and waits for the board to store them. Changes nothing in the set. Done
 // when the board stored them.
-bool SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
+Outcome SendSerienNrButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);

@@ -1,12 +1,15 @@
 #include "upload.h"
 #include "translation.h"
 
+#include "diagnostics_sink.h"
+
 #include <cstdio>
 #include <optional>
 
 namespace {
 
 using namespace Upload;
+using namespace LinkTiming;
 
 inline constexpr const char* kNotLoadedMessage = QT_TRANSLATE_NOOP("Link", "Es wurden noch keine Daten geladen!");
 
@@ -32,8 +35,10 @@ bool WaitForStored(Link& link, bool keepWindowAlive)
     while (k < kStorePolls) {
         link.Host.Sleep(kStorePollMs);
         if (link.Port.InputCount() > 0) {
-            if (link.Port.ReadByte() == BoardByte::Done) break;
-            ReportLinkError(link, 3, 7);
+            const uint8_t answer = link.Port.ReadByte();
+            if (answer == BoardByte::Done) break;
+            Diagnose("storing: expected 0xAF, received " + std::to_string(answer));
+            ReportLinkError(link, LinkCode::WrongConfirmation, LinkCode::StoredWrong);
             return false;
         }
         if (k > 0) {
@@ -43,47 +48,51 @@ bool WaitForStored(Link& link, bool keepWindowAlive)
         ++k;
     }
     if (k > kStoreAccepted) {
-        ReportLinkError(link, 4, 8);
+        Diagnose("storing: expected 0xAF, received nothing in time (poll " + std::to_string(k) + ")");
+        ReportLinkError(link, LinkCode::NoConfirmation, LinkCode::StoredMissing);
         return false;
     }
     return true;
 }
 
-bool SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
+Outcome SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
     Link link{port, host, params};
     Dialogs& dialogs = host.Messages();
 
-    auto cleanUp = [&] { RestoreAfterFailure(host, true); };
+    auto cleanUp = [&] {
+        RestoreAfterFailure(host, true);
+        return link.Failure;
+    };
     auto fail = [&](const char* message) {
         ShowLinkError(host, Tr("Link", message));
-        cleanUp();
+        link.Failure = Outcome::BoardFailed;
+        return cleanUp();
     };
 
-    bool done = false;
-    RunExchange(link, [&] {
+    return RunExchange(link, [&] {
         SessionResult session = StartSession(link);
         if (session == SessionResult::ResetFailed) return cleanUp();
-        if (session == SessionResult::PingFailed) return;
+        if (session == SessionResult::PingFailed) return link.Failure;
 
         if (!params.DataPresent) {
             dialogs.Beep();
             dialogs.Information(Tr("Link", kNotLoadedMessage));
-            return;
+            return Outcome::Refused;
         }
         dialogs.Beep();
-        if (!dialogs.ConfirmOk(Tr("Link", "Daten übertragen?"))) return;
+        if (!dialogs.ConfirmOk(Tr("Link", "Daten übertragen?"))) return Outcome::Declined;
 
         host.EnableLinkControls(false);
         host.EnableEditorControls(false);
 
         port.WriteByte(BoardByte::Command);
-        if (!WaitSent(link, 2)) return cleanUp();
-        host.Sleep(10);
+        if (!WaitSent(link, LinkCode::CommandSent)) return cleanUp();
+        host.Sleep(kCommandGapMs);
         port.PurgeInput();
         port.WriteByte(BoardByte::Upload);
-        if (!WaitSent(link, 3)) return cleanUp();
-        host.Sleep(10);
+        if (!WaitSent(link, LinkCode::UploadSent)) return cleanUp();
+        host.Sleep(kCommandGapMs);
 
         std::optional<uint8_t> version;
         for (int poll = 0; poll < kVersionPolls && !version; ++poll) {
@@ -100,15 +109,21 @@ bool SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& param
 
         for (int i = 0; i < kValueCount; ++i) {
             for (char c : ValueText(params.Values[i]))
-                if (!SendEchoed(link, uint8_t(c), 1, 4, 1, 2)) return cleanUp();
-            if (!SendEchoed(link, BoardByte::FieldEnd, 1, 5, 3, 4)) return cleanUp();
+                if (!SendEchoed(link, uint8_t(c), kEchoPollMs, LinkCode::DigitSent, LinkCode::DigitWrong,
+                                LinkCode::DigitMissing))
+                    return cleanUp();
+            if (!SendEchoed(link, BoardByte::FieldEnd, kEchoPollMs, LinkCode::FieldEndSent, LinkCode::FieldEndWrong,
+                            LinkCode::FieldEndMissing))
+                return cleanUp();
             if (i > 0) {
                 host.ProcessMessages();
                 host.SetProgress(100 * i / kValueCount);
             }
             host.Sleep(kAfterValueMs);
         }
-        if (!SendEchoed(link, BoardByte::DataEnd, 10, 6, 5, 6)) return cleanUp();
+        if (!SendEchoed(link, BoardByte::DataEnd, kDataEndPollMs, LinkCode::DataEndSent, LinkCode::DataEndWrong,
+                        LinkCode::DataEndMissing))
+            return cleanUp();
 
         host.SetProgress(0);
         host.SetStatus(Tr("Link", "Programmierung"));
@@ -117,15 +132,14 @@ bool SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& param
 
         host.SetProgress(100);
         host.SetStatus(Tr("Link", "Programmiert"));
-        host.Sleep(20);
+        host.Sleep(kAfterStoredMs);
         host.EnableLinkControls(true);
         host.EnableEditorControls(true);
         dialogs.Beep();
-        host.Sleep(200);
+        host.Sleep(kBeforeRestartMs);
         if (!ResetOn(link)) return cleanUp();
-        host.Sleep(200);
+        host.Sleep(kResetPulseMs);
         if (!ResetOff(link)) return cleanUp();
-        done = true;
+        return Outcome::Done;
     }, cleanUp);
-    return done;
 }

@@ -28,5 +28,5 @@ std::string UploadFieldText(const ParameterSet& params);
 // ReportLinkError(4, 8). False after the message.
 bool WaitForStored(Link& link, bool keepWindowAlive);
 
-// The button handler. True when the board stored the values and was restarted.
-bool SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
+// The button handler. Done when the board stored the values and was restarted.
+Outcome SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);

@@ -1,4 +1,6 @@
 #include "settings.h"
+
+#include "diagnostics_sink.h"
 #include "translation.h"
 
 #include "file_names.h"
@@ -9,7 +11,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <iostream>
+#include <cstring>
 
 namespace {
 
@@ -75,8 +77,7 @@ bool WriteSettings(const ParameterSet& params)
     if (WriteTextFile(path, SettingsFileText(params)))
         return true;
     // The program is ending and has no message for this: one line for whoever looks.
-    std::cerr << "lcdkonfig: " << path << ": settings not written: " << std::strerror(errno)
-              << "\n";
+    Diagnose(path + ": settings not written: " + std::strerror(errno));
     return false;
 }
 

@@ -22,7 +22,7 @@ PortStack::PortStack(PortStackSetup setup)
     switching_ = std::make_unique<SwitchingPort>(*real_, live_ ? &live_->Port() : nullptr, kVirtualPortName);
     port_ = switching_.get();
     if (!setup.TracePath.empty()) {
-        trace_ = TraceToFile(*switching_, setup.TracePath, setup.ProgramName);
+        trace_ = TraceToFile(*switching_, setup.TracePath);
         if (trace_.port)
             port_ = trace_.port.get();
     }

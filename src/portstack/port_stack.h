@@ -31,8 +31,6 @@ struct PortStackSetup {
     EventPoster Poster;
     // The wire trace's file (appended to); empty for none.
     std::string TracePath;
-    // Names the program in the message about a trace file that cannot be opened.
-    std::string ProgramName = "lcdkonfig";
 };
 
 class PortStack {

@@ -8,6 +8,7 @@
 #include "virtual_board.h"
 #include "transfer_host.h"
 #include "fault_memory.h"
+#include "link_host_forwarder.h"
 #include "link_test_host.h"
 #include "parameter_set.h"
 
@@ -34,10 +35,11 @@ private:
     VirtualClock& clock_;
 };
 
-class TransferTestHost : public TransferHost {
+class TransferTestHost : public LinkHostForwarder<TransferHost> {
 public:
+    // The forwarder keeps a reference to `link`, which is built next.
     TransferTestHost(VirtualClock& clock, ParameterSet& params)
-        : link(clock), timed(link.dialogs, clock), params_(params) {}
+        : LinkHostForwarder(link), link(clock), timed(link.dialogs, clock), params_(params) {}
 
     LinkTestHost link;
     TimedDialogs timed;
@@ -49,14 +51,6 @@ public:
     std::optional<bool> SendSerialButton;
 
     Dialogs& Messages() override { return timed; }
-    void Sleep(int ms) override { link.Sleep(ms); }
-    void ProcessMessages() override { link.ProcessMessages(); }
-    void SetProgress(int percent) override { link.SetProgress(percent); }
-    void SetStatus(const std::string& text) override { link.SetStatus(text); }
-    void EnableLinkControls(bool on) override { link.EnableLinkControls(on); }
-    void EnableEditorControls(bool on) override { link.EnableEditorControls(on); }
-    void PaintResetPanel(bool on) override { link.PaintResetPanel(on); }
-    void PaintModePanel(bool on) override { link.PaintModePanel(on); }
 
     void RefreshMainWindow() override
     {

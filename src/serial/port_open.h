@@ -15,5 +15,5 @@ struct OpenFailureFacts {
 
 OpenFailureFacts GatherOpenFailureFacts(const std::string& device, int error);
 std::string DescribeOpenFailure(const OpenFailureFacts& facts);
-// Both at once; "lcdkonfig: ..." lines ending in a newline.
+// Both at once: lines for the diagnostics, each ending in a newline.
 std::string OpenFailureCause(const std::string& device, int error);

@@ -168,7 +168,7 @@ TEST_F(Pty, PortWithoutModemLinesOpensButAnExchangeEndsWithOneMessage)
     params.SelectedPort = slave;
     Link link{port, host, params};
     bool cleanedUp = false;
-    EXPECT_FALSE(RunExchange(link, [&] { StartSession(link); }, [&] { cleanedUp = true; }));
+    EXPECT_EQ(RunExchange(link, [&] { return StartSession(link) == SessionResult::Ok ? Outcome::Done : link.Failure; }, [&] { cleanedUp = true; }), Outcome::PortFailed);
     EXPECT_TRUE(cleanedUp);
     EXPECT_EQ(host.dialogs.Log(), (std::vector<std::string>{"beep", "error:ComPortError:  " + slave + " !"}));
 }

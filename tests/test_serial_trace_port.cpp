@@ -41,7 +41,7 @@ TEST(TracePort, RecordsASessionWithVirtualTimeStamps)
     trace.SetActive(true);
     ASSERT_EQ(StartSession(link), SessionResult::Ok);
     board.FailCall("SetRTS", 5);
-    EXPECT_FALSE(RunExchange(link, [&] { ModeOn(link); }, nullptr));
+    EXPECT_EQ(RunExchange(link, [&] { return ModeOn(link) ? Outcome::Done : link.Failure; }, nullptr), Outcome::PortFailed);
     trace.SetActive(false);
 
     EXPECT_EQ(ReadAll(file),

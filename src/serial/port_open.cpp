@@ -68,7 +68,7 @@ OpenFailureFacts GatherOpenFailureFacts(const std::string& device, int error)
 
 std::string DescribeOpenFailure(const OpenFailureFacts& f)
 {
-    const std::string head = "lcdkonfig: " + f.device + ": ";
+    const std::string head = f.device + ": ";
     switch (f.error) {
     case EACCES:
     case EPERM: {
@@ -76,16 +76,16 @@ std::string DescribeOpenFailure(const OpenFailureFacts& f)
         if (f.group.empty())
             return text;
         if (f.processInGroup)
-            return text + "lcdkonfig: the device belongs to group '" + f.group
+            return text + "the device belongs to group '" + f.group
                    + "', which this program has; check the device's permissions (ls -l " + f.device + ").\n";
-        return text + "lcdkonfig: the device belongs to group '" + f.group
+        return text + "the device belongs to group '" + f.group
                + "', which this program does not have. Join the group (sudo usermod -aG " + f.group
                + " $USER) and log in again, or install the udev rule udev/60-lcdkonfig.rules.\n";
     }
     case EBUSY: {
         std::string text = head + "another program holds the port.\n";
         for (const std::string& name : f.portGrabbers)
-            text += "lcdkonfig: " + name + " is running and may hold it; "
+            text += name + " is running and may hold it; "
                     + (name == "ModemManager" ? "install the udev rule udev/60-lcdkonfig.rules so that it leaves the port alone, or stop it.\n"
                                               : "remove the brltty package or stop it.\n");
         return text;

@@ -1,12 +1,13 @@
 #include "trace_port.h"
 
+#include "diagnostics_sink.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 
 TracePort::TracePort(SerialPort& inner, std::FILE* out, std::function<int64_t()> nowUs)
-    : inner_(inner), out_(out), nowUs_(std::move(nowUs))
+    : SerialPortForwarder(inner), out_(out), nowUs_(std::move(nowUs))
 {
     if (!nowUs_) {
         const auto start = std::chrono::steady_clock::now();
@@ -14,10 +15,7 @@ TracePort::TracePort(SerialPort& inner, std::FILE* out, std::function<int64_t()>
             return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
         };
     }
-    inner_.SetEvents(this);
 }
-
-TracePort::~TracePort() { inner_.SetEvents(nullptr); }
 
 void TracePort::Line(const std::string& text)
 {
@@ -44,24 +42,20 @@ auto TracePort::Traced(const char* operation, F&& call) -> decltype(call())
     }
 }
 
-void TracePort::SetDeviceName(const std::string& name) { inner_.SetDeviceName(name); }
-std::string TracePort::DeviceName() const { return inner_.DeviceName(); }
-bool TracePort::Active() const { return inner_.Active(); }
-
 void TracePort::SetActive(bool active)
 {
-    if (active == inner_.Active())
+    if (active == Inner().Active())
         return;
-    Traced("SetActive", [&] { inner_.SetActive(active); });
-    Line((active ? "open " : "close ") + inner_.DeviceName());
+    Traced("SetActive", [&] { Inner().SetActive(active); });
+    Line((active ? "open " : "close ") + Inner().DeviceName());
     lastStatus_ = ~0u;
 }
 
-int TracePort::InputCount() { return Traced("InputCount", [&] { return inner_.InputCount(); }); }
+int TracePort::InputCount() { return Traced("InputCount", [&] { return Inner().InputCount(); }); }
 
 uint8_t TracePort::ReadByte()
 {
-    const uint8_t byte = Traced("ReadByte", [&] { return inner_.ReadByte(); });
+    const uint8_t byte = Traced("ReadByte", [&] { return Inner().ReadByte(); });
     char text[8];
     std::snprintf(text, sizeof text, "<< %02X", byte);
     Line(text);
@@ -70,7 +64,7 @@ uint8_t TracePort::ReadByte()
 
 void TracePort::WriteByte(uint8_t byte)
 {
-    Traced("WriteByte", [&] { inner_.WriteByte(byte); });
+    Traced("WriteByte", [&] { Inner().WriteByte(byte); });
     char text[8];
     std::snprintf(text, sizeof text, ">> %02X", byte);
     Line(text);
@@ -78,7 +72,7 @@ void TracePort::WriteByte(uint8_t byte)
 
 void TracePort::WriteBlock(const uint8_t* data, size_t size)
 {
-    Traced("WriteBlock", [&] { inner_.WriteBlock(data, size); });
+    Traced("WriteBlock", [&] { Inner().WriteBlock(data, size); });
     std::string text = ">>";
     char hex[4];
     for (size_t i = 0; i < size; ++i) {
@@ -88,41 +82,41 @@ void TracePort::WriteBlock(const uint8_t* data, size_t size)
     Line(text);
 }
 
-bool TracePort::WritePending() { return Traced("WritePending", [&] { return inner_.WritePending(); }); }
+bool TracePort::WritePending() { return Traced("WritePending", [&] { return Inner().WritePending(); }); }
 
 void TracePort::PurgeInput()
 {
-    Traced("PurgeInput", [&] { inner_.PurgeInput(); });
+    Traced("PurgeInput", [&] { Inner().PurgeInput(); });
     Line("purge");
 }
 
 void TracePort::SetDTR()
 {
-    Traced("SetDTR", [&] { inner_.SetDTR(); });
+    Traced("SetDTR", [&] { Inner().SetDTR(); });
     Line("DTR=1");
 }
 
 void TracePort::ClearDTR()
 {
-    Traced("ClearDTR", [&] { inner_.ClearDTR(); });
+    Traced("ClearDTR", [&] { Inner().ClearDTR(); });
     Line("DTR=0");
 }
 
 void TracePort::SetRTS()
 {
-    Traced("SetRTS", [&] { inner_.SetRTS(); });
+    Traced("SetRTS", [&] { Inner().SetRTS(); });
     Line("RTS=1");
 }
 
 void TracePort::ClearRTS()
 {
-    Traced("ClearRTS", [&] { inner_.ClearRTS(); });
+    Traced("ClearRTS", [&] { Inner().ClearRTS(); });
     Line("RTS=0");
 }
 
 unsigned TracePort::GetModemStatus()
 {
-    const unsigned status = Traced("GetModemStatus", [&] { return inner_.GetModemStatus(); });
+    const unsigned status = Traced("GetModemStatus", [&] { return Inner().GetModemStatus(); });
     Lines(status);
     return status;
 }
@@ -130,22 +124,19 @@ unsigned TracePort::GetModemStatus()
 void TracePort::OnLineError(const std::string& what)
 {
     Line("line error " + what);
-    if (events_)
-        events_->OnLineError(what);
+    SerialPortForwarder::OnLineError(what);
 }
 
 void TracePort::OnModemChange(unsigned status)
 {
     Lines(status);
-    if (events_)
-        events_->OnModemChange(status);
+    SerialPortForwarder::OnModemChange(status);
 }
 
 void TracePort::OnPortGone()
 {
     Line("device gone");
-    if (events_)
-        events_->OnPortGone();
+    SerialPortForwarder::OnPortGone();
 }
 
 TraceFile TraceFromEnvironment(SerialPort& inner)
@@ -156,12 +147,12 @@ TraceFile TraceFromEnvironment(SerialPort& inner)
     return TraceToFile(inner, name);
 }
 
-TraceFile TraceToFile(SerialPort& inner, const std::string& path, const std::string& program)
+TraceFile TraceToFile(SerialPort& inner, const std::string& path)
 {
     TraceFile trace;
     trace.file.reset(std::fopen(path.c_str(), "a"));
     if (!trace.file) {
-        std::cerr << program << ": trace file " << path << ": " << std::strerror(errno) << "\n";
+        Diagnose("trace file " + path + ": " + std::strerror(errno));
         return trace;
     }
     trace.port = std::make_unique<TracePort>(inner, trace.file.get());

@@ -10,7 +10,7 @@
 //     2335.101 << BA
 //
 // The program traces when the environment variable LCDKONFIG_TRACE names a file.
-#include "serial_port.h"
+#include "serial_port_forwarder.h"
 
 #include <chrono>
 #include <cstdio>
@@ -18,17 +18,13 @@
 #include <memory>
 #include <string>
 
-class TracePort : public SerialPort, private PortEvents {
+class TracePort : public SerialPortForwarder {
 public:
     // `nowUs` gives the time stamps (microseconds); by default the time since the
     // trace began.
     TracePort(SerialPort& inner, std::FILE* out, std::function<int64_t()> nowUs = {});
-    ~TracePort() override;
 
-    void SetDeviceName(const std::string& name) override;
-    std::string DeviceName() const override;
     void SetActive(bool active) override;
-    bool Active() const override;
     int InputCount() override;
     uint8_t ReadByte() override;
     void WriteByte(uint8_t byte) override;
@@ -50,7 +46,6 @@ private:
     template <class F>
     auto Traced(const char* operation, F&& call) -> decltype(call());
 
-    SerialPort& inner_;
     std::FILE* out_;
     std::function<int64_t()> nowUs_;
     unsigned lastStatus_ = ~0u;
@@ -59,12 +54,11 @@ private:
 inline constexpr const char* kTraceVariable = "LCDKONFIG_TRACE";
 
 // The trace the environment asks for (LCDKONFIG_TRACE=<file>), or nothing. The file
-// is appended to; a file that cannot be opened is reported on standard error.
+// is appended to; why a file cannot be opened goes to the diagnostics.
 struct TraceFile {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file{nullptr, &std::fclose};
     std::unique_ptr<TracePort> port;
 };
 TraceFile TraceFromEnvironment(SerialPort& inner);
-// The same into the file `path` (appended to); `program` names the program in the
-// message about a file that cannot be opened.
-TraceFile TraceToFile(SerialPort& inner, const std::string& path, const std::string& program = "lcdkonfig");
+// The same into the file `path` (appended to).
+TraceFile TraceToFile(SerialPort& inner, const std::string& path);
