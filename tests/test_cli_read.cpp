@@ -270,3 +270,29 @@ TEST_F(ReadTest, TraceWritesTheWireToAFileAndAFileThatCannotBeOpenedIsSaid)
                          + " cannot be opened; going on without a trace"))
         << r.Err;
 }
+
+// The causes come through the core's diagnostics: only with -v, each as one line of
+// this program, and nothing of them on the window's "lcdkonfig: " prefix.
+TEST_F(ReadTest, TheCauseOfAWrongEchoIsOneLineWithDashVAndNothingWithout)
+{
+    const std::vector<std::pair<std::vector<std::string>, bool>> runs = {
+        {{"-v", "-p", "virtuell", "write", "last", "--yes", "--no-backup"}, true},
+        {{"-p", "virtuell", "write", "last", "--yes", "--no-backup"}, false},
+    };
+    ASSERT_EQ(Run({"-p", "virtuell", "read"}).Code, 0);
+    for (const auto& [args, verbose] : runs) {
+        Config().Faults.WrongEchoAt = 0;
+        const Result r = Run(args);
+        EXPECT_EQ(r.Code, 4) << r.Err;
+        // The first digit goes out, its echo comes back with every bit inverted.
+        bool told = false;
+        for (const std::string& line : r.ErrLines())
+            if (line.rfind("lcdkonfig-cli: echo: expected 0x", 0) == 0) {
+                const unsigned expected = std::stoul(line.substr(32, 2), nullptr, 16);
+                const unsigned received = std::stoul(line.substr(line.size() - 2), nullptr, 16);
+                told = (expected ^ received) == 0xFF;
+            }
+        EXPECT_EQ(told, verbose) << r.Err;
+        EXPECT_EQ(r.Err.find("lcdkonfig: "), std::string::npos) << r.Err;
+    }
+}
