@@ -13,7 +13,7 @@ using namespace e2e;
 namespace {
 
 const std::string kSample =
-    (fs::path(__FILE__).parent_path().parent_path() / "samples" / "sample_firmware.mot").string();
+    (fs::path(LCD_SAMPLES_DIR) / "sample_firmware.mot").string();
 constexpr const char* kFirmwareDialog = "open:Firmware  ( *.mot )|*.MOT|";
 
 // The 64 KiB the file describes, read independently of the program's reader: every

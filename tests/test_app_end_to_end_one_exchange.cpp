@@ -15,7 +15,7 @@ using namespace e2e;
 namespace {
 
 const std::string kSample =
-    (fs::path(__FILE__).parent_path().parent_path() / "samples" / "sample_firmware.mot").string();
+    (fs::path(LCD_SAMPLES_DIR) / "sample_firmware.mot").string();
 
 struct Case {
     const char* name;

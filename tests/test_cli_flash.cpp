@@ -11,7 +11,7 @@ using namespace clitest;
 namespace {
 
 const std::string kSample =
-    (fs::path(__FILE__).parent_path().parent_path() / "samples" / "sample_firmware.mot").string();
+    (fs::path(LCD_SAMPLES_DIR) / "sample_firmware.mot").string();
 
 class FlashTest : public Cli {
 protected:

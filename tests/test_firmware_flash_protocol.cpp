@@ -616,9 +616,7 @@ TEST_F(FirmwareButton, ASoundFileAfterARefusedOneIsReadCleanly)
 TEST_F(FirmwareButton, FlashesTheSampleFirmwareIntoABlankChip)
 {
     rom.StoreId(kErasedId);
-    dialogs().ChooseOpen((std::filesystem::path(__FILE__).parent_path().parent_path() / "samples"
-                          / "sample_firmware.mot")
-                             .string());
+    dialogs().ChooseOpen((std::filesystem::path(LCD_SAMPLES_DIR) / "sample_firmware.mot").string());
     EXPECT_EQ(FirmwareButtonClick(board, host, params), Outcome::Done);
     EXPECT_EQ(inner.LastStatus(), "Daten-Flash programmiert");
     EXPECT_EQ(rom.Flash()[0xFFDF], 'L');

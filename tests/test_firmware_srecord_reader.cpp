@@ -28,8 +28,7 @@ std::string Line(uint32_t address, const std::vector<uint8_t>& data)
 
 std::string Sample()
 {
-    const auto path = std::filesystem::path(__FILE__).parent_path().parent_path()
-                      / "samples" / "sample_firmware.mot";
+    const auto path = std::filesystem::path(LCD_SAMPLES_DIR) / "sample_firmware.mot";
     std::ifstream in(path, std::ios::binary);
     std::ostringstream all;
     all << in.rdbuf();
