@@ -94,6 +94,15 @@ static unsigned StatusBits(bool cts, bool dsr)
     return (cts ? kModemCts : 0u) | (dsr ? kModemDsr : 0u);
 }
 
+std::optional<int64_t> VirtualBoard::NextEventInUs() const
+{
+    // Board-side events of an earlier run are dropped when they come due: not work.
+    for (const auto& [at, event] : s_->queue)
+        if (!event.boardSide || event.run == s_->run)
+            return std::max<int64_t>(0, at - s_->clock.NowUs());
+    return std::nullopt;
+}
+
 // Runs every event due by the clock's present, in time order, then tells the window
 // about a change of the answer lines.
 void VirtualBoard::CatchUp()

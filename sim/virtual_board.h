@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,9 @@ public:
     int64_t NowUs() const;
     // Handle every event due by the clock's present (every port call does this first).
     void CatchUp();
+    // How long until the next event is due (0 when one is due now); none when the
+    // board and the wire have nothing left to do.
+    std::optional<int64_t> NextEventInUs() const;
     bool InReset() const;
     // The program the board runs now (none while in reset).
     BoardProgram* Running() const;

@@ -273,6 +273,27 @@ TEST_F(SessionTest, PanelsShowTheLinesTheServiceUserDrivesByHand)
     EXPECT_TRUE(dialogs.Log().empty());
 }
 
+// The live board's timer wakes the window only while the board has an answer coming:
+// idle, nothing ticks (the program's own idle wake-ups are in bench_idle_port).
+TEST_F(SessionTest, TheLiveBoardsTimerRunsOnlyWhileAnAnswerIsComing)
+{
+    Start({"Wq3Zb5"}, true);
+    ASSERT_EQ(params.SelectedPort, "virtuell");
+    EXPECT_FALSE(form->Board().LiveTicking());
+    QTest::mouseClick(form->ResetPanel, Qt::LeftButton);
+    EXPECT_TRUE(form->Board().LiveTicking());
+    clock->AdvanceMs(20);
+    QTRY_VERIFY_WITH_TIMEOUT(!form->Board().LiveTicking(), 1000);
+    EXPECT_EQ(Colour(form->ResetPanel), kPanelOnColour);
+
+    // The port closed: whatever the board still has to do waits for the next opening.
+    QTest::mouseClick(form->ResetPanel, Qt::LeftButton);
+    form->ClosePort();
+    clock->AdvanceMs(20);
+    QTest::qWait(50);
+    EXPECT_FALSE(form->Board().LiveTicking());
+}
+
 TEST_F(SessionTest, PanelClicksOutsideServiceModeDriveNothing)
 {
     Start({}, true);

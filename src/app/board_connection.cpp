@@ -20,11 +20,13 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 
 namespace {
-constexpr int kLiveTickMs = 20;
+// The longest single wait of the live board's timer; it looks again then.
+constexpr int64_t kLiveTickMaxMs = 60'000;
 }  // namespace
 
 class BoardConnection::WindowTransferHost : public LinkHostForwarder<TransferHost> {
@@ -87,15 +89,29 @@ BoardConnection::BoardConnection(TMainForm& form, BoardSetup setup)
     firmwareHost_ = std::make_unique<WindowFirmwareHost>(form_);
 
     // The live board acts on its own clock; between exchanges nobody asks the port, so
-    // a timer lets it answer the lines the service user drives by hand.
+    // a timer lets it answer the lines the service user drives by hand. It runs only
+    // while the live board is the open port and has an event coming.
     if (Virtual() && setup.LiveTicks) {
         liveTicks_ = new QTimer(&form_);
+        liveTicks_->setSingleShot(true);
         QObject::connect(liveTicks_, &QTimer::timeout, &form_, [this] {
             if (Virtual()->Port().Active())
                 Virtual()->Port().CatchUp();
+            ArmLiveTicks();
         });
-        liveTicks_->start(kLiveTickMs);
     }
+}
+
+bool BoardConnection::LiveTicking() const { return liveTicks_ && liveTicks_->isActive(); }
+
+void BoardConnection::ArmLiveTicks()
+{
+    if (!liveTicks_ || !Virtual()->Port().Active())
+        return;
+    const std::optional<int64_t> nextUs = Virtual()->Port().NextEventInUs();
+    if (!nextUs)
+        return;
+    liveTicks_->start(int(std::clamp<int64_t>((*nextUs + 999) / 1000, 1, kLiveTickMaxMs)));
 }
 
 BoardConnection::~BoardConnection()
@@ -121,6 +137,7 @@ Outcome BoardConnection::Exchange(const std::function<Outcome()>& run)
     const Outcome outcome = run();
     form_.EnableMenusBesideExchange(true);
     busy_ = false;
+    ArmLiveTicks();
     if (searchPending_) {
         searchPending_ = false;
         if (!Port().Active())

@@ -54,6 +54,8 @@ public:
 
     // True while an exchange with the board runs; a second one does not start then.
     bool ExchangeRunning() const { return busy_; }
+    // True while the live board's timer waits for the board's next event.
+    bool LiveTicking() const;
 
     // The exchanges; each returns what became of it (Declined also when one ran
     // already and this one did not start).
@@ -86,6 +88,8 @@ private:
     // happens, nothing is sent and the outcome is Declined.
     Outcome Exchange(const std::function<Outcome()>& run);
     void OnHotplug(const HotplugEvent& event);
+    // Lets the live board catch up when its next event is due.
+    void ArmLiveTicks();
     void RememberOpenNode();
 
     TMainForm& form_;
