@@ -2,6 +2,7 @@
 // window, and the client size set again when the frame becomes known (the offscreen
 // platform draws a frame of its own once a window is shown; a stand-in frame plays the
 // window manager that reports one only after mapping).
+#include "fixed_size_hints.h"
 #include "outer_size.h"
 
 #include <QApplication>
@@ -186,4 +187,34 @@ TEST(OuterSize, MovedWindowIsNotCentredAgain)
     wm.RunLooks();
     EXPECT_EQ(window.size(), QSize(475, 902));
     EXPECT_EQ(window.pos(), QPoint(40, 50));
+}
+
+// The window manager's hints of a fixed-size window offer what its flags offer (moving,
+// minimising, closing; border, title, menu) and never resizing or maximising, whatever
+// the flags say.
+TEST(FixedSizeHints, NeitherResizingNorMaximising)
+{
+    struct Case {
+        const char* window;
+        Qt::WindowFlags flags;
+        uint32_t functions;
+        uint32_t decorations;
+    };
+    const Case table[] = {
+        {"main window",
+         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint,
+         0x2c, 0x3a},  // move, minimise, close; border, title, menu, minimise
+        {"editor", Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint, 0x24,
+         0x0a},  // move, close; border, title
+        {"asking for everything", Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowSystemMenuHint, 0x0c, 0x3a},
+    };
+    for (const Case& c : table) {
+        const MotifHints hints = FixedSizeMotifHints(c.flags);
+        EXPECT_EQ(hints.Flags, 3u) << c.window;
+        EXPECT_EQ(hints.Functions, c.functions) << c.window;
+        EXPECT_EQ(hints.Decorations, c.decorations) << c.window;
+        EXPECT_EQ(hints.Functions & (kMwmFuncResize | kMwmFuncMaximize), 0u) << c.window;
+        EXPECT_EQ(hints.Decorations & (kMwmDecorResizeHandle | kMwmDecorMaximize), 0u) << c.window;
+    }
 }

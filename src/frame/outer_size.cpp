@@ -1,4 +1,5 @@
 #include "outer_size.h"
+#include "fixed_size_hints.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -47,6 +48,8 @@ OuterSize::OuterSize(QWidget* window, const QSize& outer, Kind kind)
     Frame = [this] { return FrameMargins(*window_); };
     Later = [this](int ms, std::function<void()> look) { QTimer::singleShot(ms, this, std::move(look)); };
     window_->installEventFilter(this);
+    if (kind_ == Kind::Fixed)
+        new FixedSizeHints(window_);
     const QMargins frame = Frame();
     Apply(PlausibleFrame(frame) ? frame : QMargins());
 }
