@@ -170,6 +170,36 @@ TEST(OuterSize, FrameReportedLateIsFoundByTheLooksAfterShowing)
     EXPECT_EQ(window.pos(), centred);
 }
 
+// A window manager replaced while the window is shown: the old one takes its frame away,
+// the new one brings its own, neither with an event to the window. Each change is
+// followed by new looks, which find the next one.
+TEST(OuterSize, FrameTakenAwayAndBroughtBackWithoutEvents)
+{
+    QWidget window;
+    LateManager wm;
+    wm.frame = {1, 23, 1, 1};
+    OuterSize outer(&window, {450, 781}, OuterSize::Kind::Fixed);
+    wm.Attach(outer);
+    outer.Centre();
+    window.show();
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), QSize(448, 757));
+    wm.looks.clear();
+
+    // The old window manager is gone: its frame is found at the next activation.
+    wm.frame = {};
+    QEvent activated(QEvent::WindowActivate);
+    QApplication::sendEvent(&window, &activated);
+    EXPECT_EQ(window.size(), QSize(450, 781));
+    ASSERT_EQ(wm.looks.size(), 3u) << "a change brings three more looks";
+
+    wm.frame = {2, 23, 2, 2};
+    wm.looks[0]();
+    EXPECT_EQ(window.size(), QSize(446, 756));
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(window.pos(), CentredFramePosition(available, {450, 781}));
+}
+
 // A window the user has moved is resized by a new frame but stays where it is.
 TEST(OuterSize, MovedWindowIsNotCentredAgain)
 {

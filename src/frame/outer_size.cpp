@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <QWidget>
 
 bool PlausibleFrame(const QMargins& frame)
@@ -30,6 +31,10 @@ QPoint CentredFramePosition(const QRect& available, const QSize& outer)
 
 QMargins FrameMargins(const QWidget& window)
 {
+    // The platform window knows the frame as the window manager reported it last; the
+    // widget's own frame geometry keeps what it saw at its last move.
+    if (const QWindow* handle = window.windowHandle(); handle && window.isVisible())
+        return handle->frameMargins();
     const QRect frame = window.frameGeometry();
     const QRect client = window.geometry();
     return QMargins(client.left() - frame.left(), client.top() - frame.top(),
@@ -39,7 +44,7 @@ QMargins FrameMargins(const QWidget& window)
 QSize OuterSizeOf(const QWidget& window)
 {
     const QMargins frame = FrameMargins(window);
-    return PlausibleFrame(frame) ? window.frameGeometry().size() : window.size();
+    return PlausibleFrame(frame) ? window.size().grownBy(frame) : window.size();
 }
 
 OuterSize::OuterSize(QWidget* window, const QSize& outer, Kind kind)
@@ -74,6 +79,12 @@ void OuterSize::Centre()
     centreWhenFramed_ = true;
 }
 
+void OuterSize::LookLater()
+{
+    for (int ms : kFrameLooksMs)
+        Later(ms, [this] { LookAtFrame(false); });
+}
+
 // A new plausible frame sizes the window again, and centres it again while it stands
 // where it was centred (a window the user moved stays where it is).
 void OuterSize::LookAtFrame(bool resized)
@@ -87,6 +98,10 @@ void OuterSize::LookAtFrame(bool resized)
         if (centred)
             Centre();
         centreWhenFramed_ = false;
+        // A frame that changed may change again (a window manager that is replaced
+        // takes its frame away and the next one brings its own) without an event to
+        // the window.
+        LookLater();
     } else if (resized && kind_ == Kind::Resizable) {
         // The user's resizing (or our own): the outer size follows the window.
         outer_ = window_->size().grownBy(frame);
@@ -101,8 +116,7 @@ bool OuterSize::eventFilter(QObject* watched, QEvent* event)
     // The window manager's frame shows up in the window's geometry at one of these: a
     // move when it placed the window anew, else its first paint or activation.
     case QEvent::Show:
-        for (int ms : kFrameLooksMs)
-            Later(ms, [this] { LookAtFrame(false); });
+        LookLater();
         LookAtFrame(false);
         break;
     case QEvent::Move:

@@ -9,8 +9,8 @@
 // Window managers report the frame late, sometimes in two steps, and at first sight
 // of a window sometimes with nonsense (margins of -449 px, read from a geometry that
 // is not yet the window's): only margins of 0 to kMaxFrameSide px a side count, and
-// the frame is looked at again a few times after the window is shown, as the news
-// may come without any event to the window.
+// the frame is looked at again a few times after the window is shown and after each
+// change, as the news may come without any event to the window.
 #include <QMargins>
 #include <QObject>
 #include <QPoint>
@@ -22,7 +22,7 @@
 class QWidget;
 
 inline constexpr int kMaxFrameSide = 100;
-// After showing, the frame is looked at again this many milliseconds later.
+// After showing and after a change, the frame is looked at again this many milliseconds later.
 inline constexpr int kFrameLooksMs[] = {100, 400, 1500};
 
 // Whether a window manager could have drawn this frame.
@@ -65,6 +65,7 @@ protected:
 private:
     void Apply(const QMargins& frame);
     void LookAtFrame(bool resized);
+    void LookLater();
 
     QWidget* window_;
     QSize outer_;
