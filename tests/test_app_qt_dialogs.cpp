@@ -150,7 +150,4 @@ TEST(QtDialogs, QtsDialogsTakeTheScaleOfTheProgramsWindows)
     QFont pixels("Arial");
     pixels.setPixelSize(16);
     EXPECT_EQ(ScaledFont(pixels, 1.25).pixelSize(), 20);
-    EXPECT_EQ(ScaledFont(pixels, 1.5).pixelSize(), 24);
-    QFont points("Arial", 9);
-    EXPECT_DOUBLE_EQ(ScaledFont(points, 1.25).pointSizeF(), 11.25);
 }

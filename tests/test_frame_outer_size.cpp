@@ -94,21 +94,6 @@ struct LateManager {
 
 }  // namespace
 
-TEST(OuterSize, OnlyPlausibleFramesCount)
-{
-    struct Case {
-        QMargins frame;
-        bool plausible;
-    };
-    const Case table[] = {
-        {{0, 0, 0, 0}, true},       {{1, 20, 1, 1}, true},    {{100, 100, 100, 100}, true},
-        {{-449, -780, 0, 0}, false}, {{0, 0, -1, 0}, false},   {{101, 20, 1, 1}, false},
-        {{1, 500, 1, 1}, false},
-    };
-    for (const Case& c : table)
-        EXPECT_EQ(PlausibleFrame(c.frame), c.plausible) << c.frame.left() << "," << c.frame.top();
-}
-
 // The frame that made "IA-Mittelwert" open at 899 x 1561: margins read from a geometry
 // that was not yet the window's. It is passed over; the last good frame stays.
 TEST(OuterSize, NonsenseFrameLeavesTheSizeAsItWas)

@@ -1,5 +1,6 @@
 // The set the window leaves at its end when it was changed: where it goes, what the
-// two files hold, that none is ever replaced, the listing, and what counts as changed.
+// two files hold, that none is ever replaced, and what counts as changed (the listing
+// is tested through lcdkonfig-cli backups, a folder that cannot be made through the window).
 #include "config_file.h"
 #include "text_file.h"
 #include "unsaved_sets.h"
@@ -81,32 +82,6 @@ TEST_F(Unsaved, ASecondEndInTheSameSecondTakesTheNextNumber)
     EXPECT_FALSE(fs::exists(root + "/" + stamp + "_3.lcd"));
     EXPECT_EQ(ReadFileBytes(root + "/" + stamp + "_3.txt").value_or(""), "other");
     EXPECT_EQ(ReadFileBytes(root + "/" + stamp + ".lcd").value_or("").substr(0, 11), "2\r\n15\r\n90\r\n");
-}
-
-TEST_F(Unsaved, AFolderThatCannotBeMadeIsOneErrorAndNoFile)
-{
-    fs::create_directories(fs::path(root).parent_path());
-    std::ofstream(root) << "a file where the folder should be";
-    const BackupResult stored = StoreUnsaved(root, params, "2026-12-09_14-03-22");
-    EXPECT_FALSE(stored.Ok);
-    EXPECT_EQ(stored.Error.rfind(root + ": ", 0), 0u) << stored.Error;
-    EXPECT_EQ(stored.LcdPath, "");
-}
-
-TEST_F(Unsaved, ListingNewestFirstWithTheSerialOfTheFile)
-{
-    StoreUnsaved(root, params, "2026-12-08_09-00-00");
-    params.SerialNumber = "0001";
-    StoreUnsaved(root, params, "2026-12-09_14-03-22");
-    std::ofstream(root + "/notes.txt") << "not a set";
-    const std::vector<BackupEntry> listed = ListUnsaved(root);
-    ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ(listed[0].Serial, "0001");
-    EXPECT_EQ(listed[0].Time, "2026-12-09 14:03:22");
-    EXPECT_EQ(listed[0].LcdPath, root + "/2026-12-09_14-03-22.lcd");
-    EXPECT_EQ(listed[1].Serial, "0815");
-    EXPECT_EQ(listed[1].Time, "2026-12-08 09:00:00");
-    EXPECT_TRUE(ListUnsaved(root + "/none").empty());
 }
 
 TEST_F(Unsaved, ChangedMeansWhatTheFileWouldHoldDiffers)
