@@ -3,6 +3,7 @@
 // lets its own texts fit (a German label that already touches its field in the
 // window's design is not counted against the English one).
 #include "e2e_session.h"
+#include "fehler_speicher_form.h"
 #include "language.h"
 
 #include <QAbstractButton>
@@ -10,6 +11,9 @@
 #include <QTest>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTableWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -166,4 +170,45 @@ TEST_F(EnglishWindows, TheMainWindowAndItsDialogsSpeakEnglish)
     live->Port().InjectLineError();
     form->EmpfangenButton->click();
     EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Line error on port virtuell!"});
+}
+
+// What the review of the English program found: the fault window's hours heading fits
+// its 33 px column, no German is left in its title, save proposal and the file filters,
+// the key-down button leaves room at both edges, and the menu says "Tools".
+TEST_F(EnglishWindows, ReviewedTextsFitAndSpeakEnglish)
+{
+    UseLanguage(Language::English);
+    for (float scale : {1.0f, 1.25f}) {
+        form = CreateProgramForms(dialogs, params, {}, scale);
+        QPushButton* keyDown = form->ButtonMaxPWRDauerTr;
+        EXPECT_EQ(keyDown->text(), "Max power, key-down");
+        // At least 4 px of the button's face on either side of its text.
+        EXPECT_LE(keyDown->fontMetrics().horizontalAdvance(keyDown->text()) + 8, keyDown->width()) << scale;
+
+        auto* faults = dynamic_cast<TFehlerSpeicherForm*>(form->Form("TFehlerSpeicherForm"));
+        ASSERT_NE(faults, nullptr);
+        EXPECT_EQ(faults->Cell(2, 0), "h");
+        EXPECT_EQ(faults->ColumnWidth(2), int(33 * scale));
+        const QFontMetrics header(faults->StringGrid->horizontalHeader()->font());
+        EXPECT_LT(header.horizontalAdvance("h"), faults->ColumnWidth(2) / 2);
+        faults->FormPaint();
+        EXPECT_EQ(faults->windowTitle(), "LCD Configuration v7.9  -  untitled");
+        form.reset();
+    }
+
+    Start();
+    EXPECT_EQ(form->findChild<QMenu*>("Extras1")->title(), "&Tools");
+    dialogs.ChooseOpen(std::nullopt);
+    form->ffnen1->trigger();
+    dialogs.ChooseSave(std::nullopt);
+    form->Speichernunter1->trigger();
+    auto* faults = dynamic_cast<TFehlerSpeicherForm*>(form->Form("TFehlerSpeicherForm"));
+    dialogs.ChooseSave(std::nullopt);
+    faults->Speichern1Click();
+    const std::vector<FileDialogRequest>& requests = dialogs.FileRequests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].Filter, "LCD configuration (*.lcd)|*.LCD|");
+    EXPECT_EQ(requests[1].Filter, "LCD configuration (*.lcd)|*.LCD|");
+    EXPECT_EQ(requests[1].FileName, "untitled");
+    EXPECT_EQ(requests[2].FileName, "untitled");
 }

@@ -1,5 +1,6 @@
 #include "qt_dialogs.h"
 #include "qt_translation.h"
+#include "dialog_scale.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -106,4 +107,47 @@ TEST(QtDialogs, StandardDialogsSpeakGerman)
     EXPECT_FALSE(UseQtTranslation("xx"));  // not installed: English again
     EXPECT_EQ(buttonTexts()[0], "Yes");
     UseQtTranslation("en");
+}
+
+// At 120 dpi on a screen where Qt's fonts count 96, the program's windows grow 1.25
+// times; Qt's message boxes and file dialogs get a font 1.25 times as large. At 96 dpi
+// they keep Qt's own font.
+TEST(QtDialogs, QtsDialogsTakeTheScaleOfTheProgramsWindows)
+{
+    const QFont standard = QApplication::font("QMessageBox");
+    ASSERT_GT(standard.pointSizeF(), 0);
+    QtDialogs dialogs;
+    auto boxFont = [&dialogs] {
+        QFont seen;
+        QTimer::singleShot(0, [&seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen = box->font();
+            box->button(QMessageBox::Ok)->click();
+        });
+        dialogs.Information("Gültige Eingaben sind 1 V bis 65000 V !");
+        return seen;
+    };
+    auto fileDialogFont = [&dialogs] {
+        QFont seen;
+        QTimer::singleShot(0, [&seen] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            seen = dialog->font();
+            dialog->reject();
+        });
+        dialogs.OpenFileName({"LCD Konfiguration (*.lcd)|*.LCD|", "/tmp", "", ""});
+        return seen;
+    };
+
+    SetDialogScale(1.0);
+    EXPECT_DOUBLE_EQ(boxFont().pointSizeF(), standard.pointSizeF());
+    SetDialogScale(1.25);
+    EXPECT_DOUBLE_EQ(boxFont().pointSizeF(), standard.pointSizeF() * 1.25);
+    EXPECT_DOUBLE_EQ(fileDialogFont().pointSizeF(), QApplication::font("QFileDialog").pointSizeF() * 1.25);
+    SetDialogScale(1.0);
+
+    QFont pixels("Arial");
+    pixels.setPixelSize(16);
+    EXPECT_EQ(ScaledFont(pixels, 1.25).pixelSize(), 20);
 }

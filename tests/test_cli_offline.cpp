@@ -4,6 +4,7 @@
 #include "backups.h"
 #include "cli_rig.h"
 #include "config_file.h"
+#include "unsaved_sets.h"
 
 using namespace clitest;
 
@@ -112,6 +113,29 @@ TEST_F(OfflineTest, BackupsListsSerialTimeFirmwareAndFileNewestFirst)
     r = Run({"backups"});
     EXPECT_EQ(r.Code, 0);
     EXPECT_EQ(r.Out, "");
+}
+
+TEST_F(OfflineTest, BackupsListsTheWindowsUnsavedSetsBesideThem)
+{
+    ParameterSet set;
+    set.SerialNumber = "0001";
+    set.BoardVersionText = "7.5";
+    const std::string backup = StoreBackup(StateFolder().string(), set, "", "2027-01-14_10-00-00").LcdPath;
+    const std::string unsaved = (dir / "state" / "lcdkonfig" / "unsaved").string();
+    const std::string newer = StoreUnsaved(unsaved, set, "2027-01-15_18-00-00").LcdPath;
+    set.SerialNumber = "0002";
+    const std::string older = StoreUnsaved(unsaved, set, "2027-01-13_08-00-00").LcdPath;
+    ASSERT_EQ(newer, unsaved + "/2027-01-15_18-00-00.lcd");
+
+    Result r = Run({"backups"});
+    EXPECT_EQ(r.Code, 0);
+    EXPECT_EQ(r.Out, "0001  2027-01-15 18:00:00  unsaved  " + newer + "\n0001  2027-01-14 10:00:00  7.5  " + backup
+                         + "\n0002  2027-01-13 08:00:00  unsaved  " + older + "\n");
+    r = Run({"backups", "--serial", "0002"});
+    EXPECT_EQ(r.Out, "0002  2027-01-13 08:00:00  unsaved  " + older + "\n");
+    r = Run({"--json", "backups", "--serial", "0002"});
+    EXPECT_EQ(r.Out, "[\n  {\"serial\":\"0002\",\"time\":\"2027-01-13 08:00:00\",\"firmware\":\"\",\"unsaved\":true,"
+                     "\"file\":\"" + older + "\"}\n]\n");
 }
 
 TEST_F(OfflineTest, PortsListsThePortsAndMarksTheBoardsConverter)

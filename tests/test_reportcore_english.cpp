@@ -58,7 +58,7 @@ TEST_F(English, ReportLabelsFromTheItemList)
     const std::vector<std::string> page2 = Texts(2);
     EXPECT_TRUE(Has(page2, "Sheet: 2"));
     for (const char* label : {"IA mean limits:", "PWR display correction:", "Service settings:",
-                              "Switch supervision off:", "No correction factor:"})
+                              "Disable protection:", "No correction factor:"})
         EXPECT_TRUE(Has(page2, label)) << label;
     // No German word is left on either page.
     for (int page : {1, 2})

@@ -4,6 +4,7 @@
 // locale asks for.
 //
 //   report_pdf <file.pdf> [resolution in dpi]
+//   report_pdf --help
 #include "board_config.h"
 #include "language.h"
 #include "live_board.h"
@@ -33,12 +34,26 @@ ParameterSet DemoParameterSet()
     return params;
 }
 
+constexpr const char* kUsage =
+    "usage: report_pdf <file.pdf> [dpi]\n"
+    "Prints the demo board's report (two pages) to <file.pdf>, at 300 dpi unless given;\n"
+    "LCDKONFIG_LANG=en prints it in English.\n";
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || argc > 3) {
-        std::cerr << "usage: report_pdf <file.pdf> [dpi]\n";
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (first == "--help" || first == "-h") {
+        std::cout << kUsage;
+        return 0;
+    }
+    // A word that starts with a dash is an option this tool does not have, never a
+    // file name to write (a file called "-x" is still reached as ./-x).
+    if (argc < 2 || argc > 3 || first.starts_with('-')) {
+        if (first.starts_with('-'))
+            std::cerr << "report_pdf: unknown option " << first << "\n";
+        std::cerr << kUsage;
         return 2;
     }
     // Printing to PDF needs fonts but no screen.

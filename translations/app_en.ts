@@ -97,7 +97,7 @@
     </message>
     <message>
         <source>Max-PWR bei Dauerträger</source>
-        <translation>Max PWR, carrier</translation>
+        <translation>Max power, key-down</translation>
     </message>
     <message>
         <source>IA-Mittelwert</source>
@@ -129,7 +129,7 @@
     </message>
     <message>
         <source>Überwachungen abschalten</source>
-        <translation>Switch supervision off</translation>
+        <translation>Disable protection</translation>
     </message>
     <message>
         <source>IA-Mittelwert in Zeile 3 anzeigen</source>
@@ -177,7 +177,7 @@
     </message>
     <message>
         <source>&amp;Extras</source>
-        <translation>&amp;Extras</translation>
+        <translation>&amp;Tools</translation>
     </message>
     <message>
         <source>&amp;Info</source>
@@ -202,6 +202,14 @@
     <message>
         <source>Platinenfirmware</source>
         <translation>Board firmware</translation>
+    </message>
+    <message>
+        <source>%1: ein</source>
+        <translation>%1: on</translation>
+    </message>
+    <message>
+        <source>%1: aus</source>
+        <translation>%1: off</translation>
     </message>
 </context>
 </TS>

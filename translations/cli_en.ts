@@ -31,7 +31,7 @@
     <name>Window</name>
     <message>
         <source>Überwachungen abschalten</source>
-        <translation>Switch supervision off</translation>
+        <translation>Disable protection</translation>
     </message>
     <message>
         <source>Wirkungsgrad in Zeile 3 anzeigen</source>

@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>Grenzwerte Max-PWR bei Dauerträger</source>
-        <translation>Max PWR limits at continuous carrier</translation>
+        <translation>Max power limits, key-down</translation>
     </message>
     <message>
         <source>Alle Bänder b.z.w. 160m - 20m</source>
@@ -189,11 +189,11 @@
     </message>
     <message>
         <source>Balken G1:</source>
-        <translation>Bar G1:</translation>
+        <translation>G1 bar:</translation>
     </message>
     <message>
         <source>Balken G2:</source>
-        <translation>Bar G2:</translation>
+        <translation>G2 bar:</translation>
     </message>
     <message>
         <source>UA:</source>
@@ -341,11 +341,11 @@
     </message>
     <message>
         <source>I-Anode max 5 Sek</source>
-        <translation>I anode max 5 s</translation>
+        <translation>Anode current max, 5 s</translation>
     </message>
     <message>
         <source>I-Anode max sofort</source>
-        <translation>I anode max at once</translation>
+        <translation>Anode current max, instantaneous</translation>
     </message>
     <message>
         <source>IA-max in Aufwärmphase    (0=aus)</source>
@@ -453,11 +453,11 @@
     </message>
     <message>
         <source>Ab Hardware R7a</source>
-        <translation>From hardware R7a</translation>
+        <translation>HW R7a and later</translation>
     </message>
     <message>
         <source>U-Anode Überprüfung nach Einschalten:</source>
-        <translation>U anode check after switching on:</translation>
+        <translation>Anode voltage check after switching on:</translation>
     </message>
     <message>
         <source>(UA-Softstartrelais)</source>
@@ -486,6 +486,22 @@
     <message>
         <source>nein</source>
         <translation>no</translation>
+    </message>
+    <message>
+        <source>%1, markiert</source>
+        <translation>%1, marked</translation>
+    </message>
+    <message>
+        <source>%1, auf</source>
+        <translation>%1, up</translation>
+    </message>
+    <message>
+        <source>%1, ab</source>
+        <translation>%1, down</translation>
+    </message>
+    <message>
+        <source>%1, Wert</source>
+        <translation>%1, value</translation>
     </message>
 </context>
 </TS>

@@ -67,5 +67,13 @@ Default settings are used.</translation>
         <source>unbenannt</source>
         <translation>untitled</translation>
     </message>
+    <message>
+        <source>LCD Konfiguration  ( *.lcd )|*.LCD|</source>
+        <translation>LCD configuration (*.lcd)|*.LCD|</translation>
+    </message>
+    <message>
+        <source>LCD Konfiguration (*.lcd)|*.LCD|</source>
+        <translation>LCD configuration (*.lcd)|*.LCD|</translation>
+    </message>
 </context>
 </TS>

@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>Std</source>
-        <translation>Hours</translation>
+        <translation>h</translation>
     </message>
     <message>
         <source>Min</source>
@@ -329,11 +329,11 @@
     </message>
     <message>
         <source>Balken G1:</source>
-        <translation>Bar G1:</translation>
+        <translation>G1 bar:</translation>
     </message>
     <message>
         <source>Balken G2:</source>
-        <translation>Bar G2:</translation>
+        <translation>G2 bar:</translation>
     </message>
     <message>
         <source>U-Anode:</source>
@@ -397,11 +397,11 @@
     </message>
     <message>
         <source>I-Anode max 5 Sek.:</source>
-        <translation>Anode current max 5 s:</translation>
+        <translation>Anode current max, 5 s:</translation>
     </message>
     <message>
         <source>I-Anode max sofort:</source>
-        <translation>Anode current max at once:</translation>
+        <translation>Anode current max, instantaneous:</translation>
     </message>
     <message>
         <source>IA-max in Aufwärmphase:</source>
@@ -485,7 +485,7 @@
     </message>
     <message>
         <source>Grenzwerte Max-PWR bei Dauerträger:</source>
-        <translation>Max PWR limits at continuous carrier:</translation>
+        <translation>Max power limits, key-down:</translation>
     </message>
     <message>
         <source>Alle Bänder b.z.w. 160m-20m:</source>
@@ -529,7 +529,7 @@
     </message>
     <message>
         <source>Überwachungen abschalten:</source>
-        <translation>Switch supervision off:</translation>
+        <translation>Disable protection:</translation>
     </message>
     <message>
         <source>Es sind noch keine Daten vorhanden!</source>

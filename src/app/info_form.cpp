@@ -1,4 +1,5 @@
 #include "info_form.h"
+#include "fixed_size_hints.h"
 #include "translation.h"
 
 #include "parameter_set.h"
@@ -30,6 +31,7 @@ TInfoForm::TInfoForm(const ParameterSet& params, QWidget* parent)
     // A dialog frame with only the close box; this window does not scale.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(330, 110);
+    new FixedSizeHints(this);
     Label1 = CentredLine(this, "Label1", TrQ("Window", "Konfiguration LCD-Anzeige"), 24, true);
     Label2 = CentredLine(this, "Label2", TrQ("Window", "Version"), 60, false);
 }

@@ -1,6 +1,7 @@
 // LCD Konfiguration: configures the display-and-control board of a valve linear
 // amplifier over its USB serial port.
 #include "language.h"
+#include "dialog_scale.h"
 #include "main_form.h"
 #include "translation.h"
 #include "parameter_set.h"
@@ -28,12 +29,20 @@ public:
             return QApplication::notify(receiver, event);
         } catch (const std::exception& e) {
             QApplication::beep();
-            QMessageBox::critical(activeWindow(), applicationName(), e.what());
+            ShowCritical(e.what());
         } catch (...) {
             QApplication::beep();
-            QMessageBox::critical(activeWindow(), applicationName(), TrQ("Window", "Unbekannter Fehler"));
+            ShowCritical(TrQ("Window", "Unbekannter Fehler"));
         }
         return false;
+    }
+
+private:
+    void ShowCritical(const QString& text)
+    {
+        QMessageBox box(QMessageBox::Critical, applicationName(), text, QMessageBox::Ok, activeWindow());
+        ScaleDialog(box);
+        box.exec();
     }
 };
 
@@ -57,6 +66,9 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName("lcdkonfig");
     // The program ends only through the main window's own end handling.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own dialogs at the scale of the program's windows.
+    const DpiSources dpi = CurrentDpiSources();
+    SetDialogScale(ScreenDpi(dpi) / dpi.ToolkitDpi);
 
     QtDialogs dialogs;
     QStringList arguments = QApplication::arguments();

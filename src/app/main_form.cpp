@@ -1,4 +1,6 @@
 #include "main_form.h"
+
+#include "diagnostics_sink.h"
 #include "translation.h"
 
 #include "device_types.h"
@@ -33,6 +35,8 @@
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
+
+#include <ctime>
 
 namespace {
 
@@ -109,6 +113,13 @@ QProgressBar* Groove(QProgressBar* bar)
     return bar;
 }
 
+QString WithoutColon(QString text)
+{
+    while (text.endsWith(':') || text.endsWith(' '))
+        text.chop(1);
+    return text;
+}
+
 QFrame* RedPanel(QFrame* panel)
 {
     Fill(panel, Qt::red);
@@ -129,12 +140,14 @@ TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& 
 {
     setObjectName("TMainForm");
     setWindowTitle(TrQ("Window", "LCD Konfiguration"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    // Customized, or Qt adds a maximise box to a window of a fixed size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(ArialPx(S(kSmallFontPx)));
     BuildControls();
     BuildMenu();
     ConnectControls();
+    NameControls();
     board_ = std::make_unique<BoardConnection>(*this, BoardSetup{});
 
     int height = kNormalHeight;
@@ -156,7 +169,9 @@ TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& 
     deviceTypeNames_ = types.Names;
     for (const std::string& name : deviceTypeNames_)
         ComboBox1->addItem(QString::fromStdString(name));
-    if (types.Complete) {
+    // The device-type row lies in the service area: in the normal-mode window it is
+    // cut off, and hidden, so that a screen reader does not find it either.
+    if (types.Complete && params_.ServiceMode) {
         Label1->show();
         Button1->show();
     }
@@ -171,6 +186,8 @@ TMainForm::TMainForm(Dialogs& dialogs, ParameterSet& params, const QStringList& 
                                                                             : Qt::NoFocus);
 
     EnableEditorControls(false);
+    UnsavedFolder = UnsavedRoot();
+    kept_.Keep(params_);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -273,7 +290,7 @@ void TMainForm::BuildControls()
          std::initializer_list<QWidget*>{Bevel3, BetriebsZeitLoeButton, FehlerSpeicherLoeButton,
                                          KennungLoeButton, Label47, SerienNrEdit, Label48,
                                          SendSerienNrButton, CheckBox1, CheckBox2, CheckBox3,
-                                         Label1, Button1})
+                                         Label2, ComboBox1, Label1, Button1})
         hidden->hide();
 
     StatusBar1 = new QStatusBar(this);
@@ -358,8 +375,41 @@ void TMainForm::ShowServiceControls()
 {
     for (QWidget* w : std::initializer_list<QWidget*>{
              Bevel3, FehlerSpeicherLoeButton, BetriebsZeitLoeButton, KennungLoeButton, CheckBox1,
-             CheckBox2, CheckBox3, Label47, Label48, SerienNrEdit, SendSerienNrButton})
+             CheckBox2, CheckBox3, Label47, Label48, SerienNrEdit, SendSerienNrButton, Label2,
+             ComboBox1})
         w->show();
+}
+
+// Names for screen readers where the window shows a control's meaning only by its
+// place: the two "Vom PC zum Gerät" and the two "übertragen" buttons by their group or
+// row, the lists and the serial-number field by their labels, the line panels with
+// their state (their colour says it to the eye).
+void TMainForm::NameControls()
+{
+    auto within = [](const QString& where, QWidget* control, const QString& what) {
+        control->setAccessibleName(where + ": " + what);
+    };
+    within(GroupBox1->title(), SendenButton, SendenButton->text());
+    within(GroupBox2->title(), FirmwareButton, FirmwareButton->text());
+    within(WithoutColon(Label47->text()), SendSerienNrButton, SendSerienNrButton->text());
+    within(Label2->text(), Button1, Button1->text());
+    // On Linux a list is read with the label it is labelled by (its group's title for
+    // the port list) and its current item.
+    ComboBox->setAccessibleName(GroupBox4->title());
+    ComboBox1->setAccessibleName(Label2->text());
+    Label2->setBuddy(ComboBox1);
+    SerienNrEdit->setAccessibleName(WithoutColon(Label47->text()));
+    ShowLineState(ResetPanel, "Reset", false);
+    ShowLineState(ModePanel, "P-Mode", false);
+}
+
+void TMainForm::ShowLineState(QLabel* panel, const char* line, bool on)
+{
+    const std::string state = on ? Tr("Window", "%1: ein") : Tr("Window", "%1: aus");
+    const QString name = QString::fromStdString(Fill(state, {Tr("Window", line)}));
+    // Setting a new name is what tells the screen reader that the state changed.
+    if (panel->accessibleName() != name)
+        panel->setAccessibleName(name);
 }
 
 void TMainForm::CreateForms(TInfoForm* info)
@@ -464,9 +514,17 @@ void TMainForm::EnableEditorControls(bool on)
         w->setEnabled(on);
 }
 
-void TMainForm::PaintResetPanel(bool on) { Fill(ResetPanel, on ? kPanelOn : kPanelOff); }
+void TMainForm::PaintResetPanel(bool on)
+{
+    Fill(ResetPanel, on ? kPanelOn : kPanelOff);
+    ShowLineState(ResetPanel, "Reset", on);
+}
 
-void TMainForm::PaintModePanel(bool on) { Fill(ModePanel, on ? kPanelOn : kPanelOff); }
+void TMainForm::PaintModePanel(bool on)
+{
+    Fill(ModePanel, on ? kPanelOn : kPanelOff);
+    ShowLineState(ModePanel, "P-Mode", on);
+}
 
 // ---- ConfigFileHost and the shown parameter set ------------------------------------
 
@@ -576,15 +634,41 @@ void TMainForm::EndProgram()
     messages_.Silence();
     ClosePort();
     WriteSettings(params_);
+    KeepUnsavedSet();
     EndProcess(0);
+}
+
+// The end asks nothing and saves nothing, but a changed set is not simply gone: it is
+// left in the state folder, without a word on screen; a failure is a line on stderr.
+void TMainForm::KeepUnsavedSet()
+{
+    if (!kept_.ChangedIn(params_))
+        return;
+    const BackupResult stored = StoreUnsaved(UnsavedFolder, params_, BackupStamp(std::time(nullptr)));
+    if (!stored.Ok)
+        Diagnose("unsaved set not kept: " + stored.Error);
 }
 
 // ---- Menu -------------------------------------------------------------------------
 
 void TMainForm::Neu1Click() { ::Neu1Click(params_, *this); }
-void TMainForm::ffnen1Click() { ::ffnen1Click(params_, *this); }
-void TMainForm::Speichern1Click() { ::Speichern1Click(params_, *this); }
-void TMainForm::Speichernunter1Click() { ::Speichernunter1Click(params_, *this); }
+void TMainForm::ffnen1Click()
+{
+    if (::ffnen1Click(params_, *this))
+        kept_.Keep(params_);
+}
+
+void TMainForm::Speichern1Click()
+{
+    if (::Speichern1Click(params_, *this))
+        kept_.Keep(params_);
+}
+
+void TMainForm::Speichernunter1Click()
+{
+    if (::Speichernunter1Click(params_, *this))
+        kept_.Keep(params_);
+}
 
 void TMainForm::Protokolldrucken1Click()
 {
@@ -644,8 +728,23 @@ void TMainForm::UseBoard(BoardSetup setup)
     board_ = std::make_unique<BoardConnection>(*this, std::move(setup));
 }
 
-Outcome TMainForm::EmpfangenButtonClick() { return board_->EmpfangenButtonClick(); }
-Outcome TMainForm::SendenButtonClick() { return board_->SendenButtonClick(); }
+// What the board holds after a download or an upload is the set as last kept.
+Outcome TMainForm::EmpfangenButtonClick()
+{
+    const Outcome outcome = board_->EmpfangenButtonClick();
+    if (outcome == Outcome::Done)
+        kept_.Keep(params_);
+    return outcome;
+}
+
+Outcome TMainForm::SendenButtonClick()
+{
+    const Outcome outcome = board_->SendenButtonClick();
+    if (outcome == Outcome::Done)
+        kept_.Keep(params_);
+    return outcome;
+}
+
 Outcome TMainForm::FirmwareButtonClick() { return board_->FirmwareButtonClick(); }
 void TMainForm::SearchBoardPort() { board_->SearchBoardPort(); }
 void TMainForm::SuchenButtonClick() { board_->SearchBoardPort(); }

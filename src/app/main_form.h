@@ -8,6 +8,7 @@
 #include "ending_dialogs.h"
 #include "link_host.h"
 #include "screen_scale.h"
+#include "unsaved_sets.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -62,6 +63,9 @@ public:
     // How the window sleeps during an exchange; a plain sleep by default, the virtual
     // board's clock in tests.
     std::function<void(int)> SleepFunction;
+    // Where the end leaves a changed, unsaved set (unsaved_sets.h); the state folder's
+    // "unsaved" by default.
+    std::string UnsavedFolder;
 
     // The port, the line watchers and the board handlers. UseBoard replaces the default
     // (Linux ports, LCDKONFIG_VIRTUAL_BOARD) before the first timer tick.
@@ -175,8 +179,11 @@ private:
     void BuildMenu();
     void ConnectControls();
     void ShowServiceControls();
+    void NameControls();
+    void ShowLineState(QLabel* panel, const char* line, bool on);
     void OpenDialog(QDialog* dialog);
     void EndProgram();
+    void KeepUnsavedSet();
     int S(int designPixels) const { return static_cast<int>(designPixels * scale_); }
 
     EndingDialogs messages_;
@@ -184,6 +191,7 @@ private:
     ParameterSet& params_;
     float scale_;
     bool ended_ = false;
+    KeptSet kept_;  // the set as last opened, saved, read from or written to the board
     std::vector<std::string> deviceTypeNames_;
     std::vector<QDialog*> forms_;
     TInfoForm* infoForm_ = nullptr;

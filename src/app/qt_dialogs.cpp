@@ -1,6 +1,8 @@
 #include "qt_dialogs.h"
 #include "translation.h"
 
+#include "dialog_scale.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -23,6 +25,7 @@ int ShowBox(QMessageBox::Icon icon, const std::string& text, QMessageBox::Standa
             QMessageBox::StandardButton escape)
 {
     QMessageBox box(icon, TitleFor(icon), QString::fromStdString(text), buttons, BoxParent());
+    ScaleDialog(box);
     box.setEscapeButton(escape);
     return box.exec();
 }
@@ -30,6 +33,7 @@ int ShowBox(QMessageBox::Icon icon, const std::string& text, QMessageBox::Standa
 std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool save)
 {
     QFileDialog dialog(BoxParent());
+    ScaleDialog(dialog);
     dialog.setNameFilter(ToQtFilter(request.Filter));
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (!request.InitialFolder.empty())
@@ -87,6 +91,7 @@ Answer QtDialogs::AskYesNo(const std::string& text)
     QMessageBox box(QMessageBox::Information, TitleFor(QMessageBox::Information),
                     QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No, BoxParent());
+    ScaleDialog(box);
     int result = box.exec();
     if (result == QMessageBox::Yes)
         return Answer::Yes;

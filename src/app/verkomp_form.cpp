@@ -1,4 +1,5 @@
 #include "verkomp_form.h"
+#include "fixed_size_hints.h"
 #include "translation.h"
 
 #include <QLabel>
@@ -19,6 +20,7 @@ TVerKompForm::TVerKompForm(QWidget* parent) : QDialog(parent)
     setObjectName("TVerKompForm");
     setWindowTitle(TrQ("Window", "Versionskompatibilität"));
     setFixedSize(420, 150);
+    new FixedSizeHints(this);
     QFont font("Arial");
     font.setPixelSize(13);
     setFont(font);

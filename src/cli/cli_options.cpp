@@ -210,7 +210,8 @@ Commands:
   flash FILE.mot [--yes] [--no-backup]
                                  firmware update, every page read back
   check FILE.lcd|FILE.mot        read a file offline: what it holds, or why it is refused
-  backups [--serial NNNN]        list the backup history, newest first
+  backups [--serial NNNN]        list the backup history and the window's unsaved sets
+                                 ("unsaved"), newest first
   service --word WORD clear-hours|clear-faults|clear-identity|serial NNNN|type N
                                  the service commands (WORD: the window's service word)
 
@@ -234,7 +235,8 @@ Options:
 
 Data goes to standard output, messages and progress to standard error. Messages are
 the window's texts, German or English, on one line. Every successful read of the board is backed
-up under $XDG_STATE_HOME/lcdkonfig/backups/<serial number>/ (~/.local/state/...).
+up under $XDG_STATE_HOME/lcdkonfig/backups/<serial number>/ (~/.local/state/...); a set
+the window had changed and not saved when it ended is in $XDG_STATE_HOME/lcdkonfig/unsaved/.
 
 Exit codes:
   0    done

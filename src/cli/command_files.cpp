@@ -10,7 +10,10 @@
 #include "srecord_reader.h"
 #include "text_file.h"
 #include "text_scanner.h"
+#include "unsaved_sets.h"
 #include "value_listing.h"
+
+#include <algorithm>
 
 #include <cstdio>
 #include <ostream>
@@ -185,27 +188,54 @@ int RunCheck(CliSession& session)
     return EndsWith(path, ".mot") ? CheckFirmware(session, path, *bytes) : CheckParameterSet(session, path, *bytes);
 }
 
+// The backups of every board, and beside them the sets the window left at its end
+// unsaved (unsaved_sets.h), newest first.
 int RunBackups(CliSession& session)
 {
     const CliOptions& options = session.Options();
     std::optional<std::string> serial;
     if (!options.Serial.empty())
         serial = options.Serial;
-    const std::vector<BackupEntry> backups = ListBackups(session.BackupFolder(), serial);
+    struct Listed {
+        BackupEntry Entry;
+        bool Unsaved = false;
+    };
+    std::vector<Listed> listed;
+    for (const BackupEntry& backup : ListBackups(session.BackupFolder(), serial))
+        listed.push_back({backup, false});
+    const std::string unsavedRoot = UnsavedRoot([&session](const char* name) -> std::optional<std::string> {
+        if (const std::string* value = session.Env().Variable(name))
+            return *value;
+        return std::nullopt;
+    });
+    for (const BackupEntry& set : ListUnsaved(unsavedRoot))
+        if (!serial || set.Serial == *serial)
+            listed.push_back({set, true});
+    std::stable_sort(listed.begin(), listed.end(),
+                     [](const Listed& a, const Listed& b) { return a.Entry.Time > b.Entry.Time; });
+
     std::ostream& out = session.Env().Out;
     if (options.Json) {
         out << "[";
-        for (size_t i = 0; i < backups.size(); ++i)
-            out << (i ? "," : "") << "\n  {\"serial\":" << JsonString(backups[i].Serial) << ",\"time\":"
-                << JsonString(backups[i].Time) << ",\"firmware\":" << JsonString(backups[i].Firmware)
-                << ",\"file\":" << JsonString(backups[i].LcdPath) << "}";
-        out << (backups.empty() ? "]\n" : "\n]\n");
+        for (size_t i = 0; i < listed.size(); ++i) {
+            const BackupEntry& entry = listed[i].Entry;
+            out << (i ? "," : "") << "\n  {\"serial\":" << JsonString(entry.Serial) << ",\"time\":"
+                << JsonString(entry.Time) << ",\"firmware\":" << JsonString(entry.Firmware);
+            if (listed[i].Unsaved)
+                out << ",\"unsaved\":true";
+            out << ",\"file\":" << JsonString(entry.LcdPath) << "}";
+        }
+        out << (listed.empty() ? "]\n" : "\n]\n");
         return ExitCode::Done;
     }
-    for (const BackupEntry& backup : backups)
-        out << Shown(backup.Serial) << "  " << backup.Time << "  "
-            << (backup.Firmware.empty() ? std::string("-") : Shown(backup.Firmware)) << "  " << backup.LcdPath
-            << "\n";
+    for (const Listed& item : listed) {
+        const BackupEntry& entry = item.Entry;
+        const std::string third = item.Unsaved          ? std::string("unsaved")
+                                  : entry.Firmware.empty() ? std::string("-")
+                                                          : Shown(entry.Firmware);
+        out << Shown(entry.Serial) << "  " << entry.Time << "  "
+            << third << "  " << entry.LcdPath << "\n";
+    }
     return ExitCode::Done;
 }
 

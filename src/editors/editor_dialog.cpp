@@ -2,6 +2,7 @@
 #include "translation.h"
 
 #include "arrow_control.h"
+#include "field_names.h"
 #include "outer_size.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QScreen>
 #include <QKeyEvent>
 #include <QShowEvent>
+#include <QToolButton>
 
 #include <array>
 #include <stdexcept>
@@ -54,6 +56,7 @@ EditorDialog::EditorDialog(const EditorTable& table, ParameterSet& params, Dialo
             }
             label->adjustSize();
             label->move(x, y);
+            labelsAt_[&item] = label;
             if (!item.Name.empty()) {
                 label->setObjectName(QString::fromStdString(item.Name));
                 labels_[item.Name] = label;
@@ -98,6 +101,7 @@ EditorDialog::EditorDialog(const EditorTable& table, ParameterSet& params, Dialo
         for (FieldBinder* binder : binders_)
             if (binder->Field().Kind == FieldKind::PowerRange)
                 binder->SetArrows(arrows, NamedLabel("Label6"));
+    NameControls(arrows);
 
     // Fields are reached with the mouse; only the band dialogs and the soft-start check
     // box take part in the Tab order.
@@ -113,6 +117,32 @@ EditorDialog::EditorDialog(const EditorTable& table, ParameterSet& params, Dialo
         if (previous)
             QWidget::setTabOrder(previous, w);
         previous = w;
+    }
+}
+
+// Screen readers name a field by the texts the table puts around it; the labels
+// themselves are no buddies of the fields.
+void EditorDialog::NameControls(ArrowControl* arrows)
+{
+    for (FieldBinder* binder : binders_) {
+        const FieldDescription& field = binder->Field();
+        if (field.Kind == FieldKind::Mode)
+            continue;
+        const std::string name = AccessibleFieldName(table_, field);
+        binder->SetAccessibleName(name);
+        binder->Control()->setAccessibleDescription(QString::fromStdString(AccessibleFieldDescription(field)));
+        // A list is read with its label and its item; the whole name, unit included,
+        // becomes its description.
+        if (field.Kind == FieldKind::List) {
+            if (const LayoutItem* caption = ListLabel(table_, field))
+                if (QLabel* label = labelsAt_[caption])
+                    label->setBuddy(binder->Control());
+            binder->Control()->setAccessibleDescription(QString::fromStdString(name));
+        }
+        if (arrows && field.Kind == FieldKind::PowerRange) {
+            arrows->UpButton()->setAccessibleName(QString::fromStdString(ArrowUpName(name)));
+            arrows->DownButton()->setAccessibleName(QString::fromStdString(ArrowDownName(name)));
+        }
     }
 }
 

@@ -48,6 +48,7 @@ protected:
 
 private:
     QWidget* CreateControl(const FieldDescription& field, const LayoutItem& item, float scale);
+    void NameControls(ArrowControl* arrows);
 
     EditorTable table_;
     FieldContext context_;
@@ -55,4 +56,5 @@ private:
     std::vector<FieldBinder*> binders_;
     std::map<std::string, FieldBinder*> byControl_;
     std::map<std::string, QLabel*> labels_;
+    std::map<const LayoutItem*, QLabel*> labelsAt_;  // the label made for each layout item
 };

@@ -4,6 +4,7 @@
 #include "arrow_control.h"
 #include "dialogs.h"
 #include "field_convert.h"
+#include "field_names.h"
 #include "parameter_set.h"
 
 #include <QApplication>
@@ -285,6 +286,24 @@ void FieldBinder::SetBackground(const QColor& colour)
         control_->setAutoFillBackground(true);
     }
     control_->setPalette(palette);
+    ShowMarkInName(colour == MarkedColour());
+}
+
+void FieldBinder::SetAccessibleName(const std::string& name)
+{
+    accessibleName_ = name;
+    ShowMarkInName(control_->palette().color(QPalette::Base) == MarkedColour());
+}
+
+// The red of a mark is no help to who cannot see it: the name says it, and changing
+// the name tells the screen reader.
+void FieldBinder::ShowMarkInName(bool red)
+{
+    if (accessibleName_.empty())
+        return;
+    const QString name = QString::fromStdString(red ? MarkedFieldName(accessibleName_) : accessibleName_);
+    if (control_->accessibleName() != name)
+        control_->setAccessibleName(name);
 }
 
 void FieldBinder::CheckClick()

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class ArrowControl;
 class Dialogs;
@@ -52,6 +53,9 @@ public:
     QCheckBox* Box() const;
 
     void SetRadios(const std::array<QRadioButton*, 3>& radios);
+    // What a screen reader calls the field (field_names.h); while the field is red
+    // for its mark, ", markiert" follows.
+    void SetAccessibleName(const std::string& name);
     void SetArrows(ArrowControl* arrows, QLabel* rawLabel);
 
     int32_t Stored() const;
@@ -100,6 +104,7 @@ private:
     void ArrowClick(int position);
     bool EditKey(QEvent* event);
     void SetBackground(const QColor& colour);
+    void ShowMarkInName(bool red);
     bool BoxKey(QEvent* event);
 
     FieldDescription field_;
@@ -108,6 +113,7 @@ private:
     std::array<QRadioButton*, 3> radios_{};
     ArrowControl* arrows_ = nullptr;
     QLabel* rawLabel_ = nullptr;
+    std::string accessibleName_;
     bool switchedOff_ = false;
     bool updating_ = false;  // the program, not the user, is changing the control
 };

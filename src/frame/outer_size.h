@@ -5,6 +5,12 @@
 // on platforms without frames, it counts as 0. So a window is given the client size
 // for its outer size with the frame known so far, and again when the frame becomes
 // known or changes. Windows are centred as a whole, frame included.
+//
+// Window managers report the frame late, sometimes in two steps, and at first sight
+// of a window sometimes with nonsense (margins of -449 px, read from a geometry that
+// is not yet the window's): only margins of 0 to kMaxFrameSide px a side count, and
+// the frame is looked at again a few times after the window is shown and after each
+// change, as the news may come without any event to the window.
 #include <QMargins>
 #include <QObject>
 #include <QPoint>
@@ -15,6 +21,12 @@
 
 class QWidget;
 
+inline constexpr int kMaxFrameSide = 100;
+// After showing and after a change, the frame is looked at again this many milliseconds later.
+inline constexpr int kFrameLooksMs[] = {100, 400, 1500};
+
+// Whether a window manager could have drawn this frame.
+bool PlausibleFrame(const QMargins& frame);
 // The client size that makes `outer` with this frame around it.
 QSize ClientSizeForOuter(const QSize& outer, const QMargins& frame);
 // Where the frame's top-left corner goes so that a window of this outer size is
@@ -22,7 +34,7 @@ QSize ClientSizeForOuter(const QSize& outer, const QMargins& frame);
 QPoint CentredFramePosition(const QRect& available, const QSize& outer);
 // The frame known so far around a top-level window (0 until it is known).
 QMargins FrameMargins(const QWidget& window);
-// The window's size with its frame.
+// The window's size with its frame (without it while the frame is no plausible one).
 QSize OuterSizeOf(const QWidget& window);
 
 class OuterSize : public QObject {
@@ -43,16 +55,22 @@ public:
     // Where the frame comes from: the window's own by default (tests stand in for a
     // window manager).
     std::function<QMargins()> Frame;
+    // How a later look is arranged: a single-shot timer by default (tests keep the
+    // looks and run them in their own time).
+    std::function<void(int ms, std::function<void()> look)> Later;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Apply(const QMargins& frame);
+    void LookAtFrame(bool resized);
+    void LookLater();
 
     QWidget* window_;
     QSize outer_;
     Kind kind_;
     QMargins applied_;
     bool centreWhenFramed_ = false;
+    QPoint centredAt_;  // where Centre put the window last
 };

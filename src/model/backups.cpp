@@ -64,21 +64,6 @@ std::string UnescapedValue(const std::string& text)
 
 std::string Reason(int error) { return std::strerror(error); }
 
-// Writes `bytes` completely under a temporary name in `folder`, then gives the file
-// the name `final`. False with errno EEXIST when that name is taken.
-bool WriteNewFile(const fs::path& folder, const std::string& final, const std::string& bytes)
-{
-    const fs::path temp = folder / ("." + final + ".new" + std::to_string(::getpid()));
-    if (!WriteFileAtomically(temp.string(), bytes))
-        return false;
-    const fs::path target = folder / final;
-    const int linked = ::link(temp.c_str(), target.c_str());
-    const int error = errno;
-    ::unlink(temp.c_str());
-    errno = error;
-    return linked == 0;
-}
-
 std::string InfoText(const ParameterSet& params, const std::string& stamp)
 {
     std::string time = stamp.substr(0, 19);
@@ -184,7 +169,7 @@ BackupResult StoreBackup(const std::string& root, const ParameterSet& params,
 
     for (int suffix = 1; suffix <= kMaxSuffix; ++suffix) {
         const std::string name = suffix == 1 ? stamp : stamp + "_" + std::to_string(suffix);
-        if (!WriteNewFile(folder, name + ".lcd", lcd)) {
+        if (!WriteNewFile(folder.string(), name + ".lcd", lcd)) {
             if (errno == EEXIST)
                 continue;
             result.Error = (folder / (name + ".lcd")).string() + ": " + Reason(errno);
@@ -198,7 +183,7 @@ BackupResult StoreBackup(const std::string& root, const ParameterSet& params,
         bool taken = false;
         std::vector<fs::path> written = {folder / (name + ".lcd")};
         for (const auto& [file, bytes] : companions) {
-            if (WriteNewFile(folder, file, bytes)) {
+            if (WriteNewFile(folder.string(), file, bytes)) {
                 written.push_back(folder / file);
                 continue;
             }

@@ -55,7 +55,7 @@ std::string MainCaption(const std::string& programVersion)
 
 std::string SavedCaption(const std::string& programVersion, const std::string& fileName)
 {
-    return MainCaption(programVersion) + "  -  " + fileName;
+    return MainCaption(programVersion) + "  -  " + (fileName == kUntitled ? Tr("Files", kUntitled) : fileName);
 }
 
 std::string OverwriteQuestion(const std::string& fileName)
@@ -176,14 +176,14 @@ void Neu1Click(ParameterSet& params, ConfigFileHost& host)
     host.EnableEditorControls(true);
 }
 
-void ffnen1Click(ParameterSet& params, ConfigFileHost& host)
+bool ffnen1Click(ParameterSet& params, ConfigFileHost& host)
 {
     const std::string previous = params.FileName;
     for (;;) {
-        auto chosen = host.Messages().OpenFileName({kOpenFilter, params.DataFolder, "", ""});
+        auto chosen = host.Messages().OpenFileName({Tr("Files", kOpenFilter), params.DataFolder, "", ""});
         if (!chosen) {
             params.FileName = previous;
-            return;
+            return false;
         }
         params.FileName = *chosen;
         params.DataFolder = FolderOf(*chosen);
@@ -193,6 +193,7 @@ void ffnen1Click(ParameterSet& params, ConfigFileHost& host)
     params.FileName = BareName(params.FileName);
     host.SetCaption(MainCaption(params.ProgramVersion));
     host.SetFileLabel(params.FileName);
+    return true;
 }
 
 bool Speichernunter1Click(ParameterSet& params, ConfigFileHost& host)
@@ -201,7 +202,7 @@ bool Speichernunter1Click(ParameterSet& params, ConfigFileHost& host)
     const std::string previous = params.FileName;
     for (;;) {
         auto chosen =
-            dialogs.SaveFileName({kSaveFilter, params.DataFolder,
+            dialogs.SaveFileName({Tr("Files", kSaveFilter), params.DataFolder,
                                  params.FileName == kUntitled ? Tr("Files", kUntitled) : params.FileName, "lcd"});
         if (!chosen) {
             params.FileName = previous;
@@ -224,18 +225,18 @@ bool Speichernunter1Click(ParameterSet& params, ConfigFileHost& host)
     }
 }
 
-void Speichern1Click(ParameterSet& params, ConfigFileHost& host)
+bool Speichern1Click(ParameterSet& params, ConfigFileHost& host)
 {
-    if (params.FileName == kUntitled) {
-        Speichernunter1Click(params, host);
-        return;
-    }
+    if (params.FileName == kUntitled)
+        return Speichernunter1Click(params, host);
     const std::string previous = params.FileName;
     // A name that already ends in ".lcd", in any letter case, is the opened file
     // itself: on a case-sensitive file system "ABC.lcd" would be another file.
     if (!HasLcdEnding(params.FileName))
         params.FileName = WithLastThree(params.FileName, "lcd");
-    if (!WriteConfigFiles(params, host.Messages()))
+    const bool written = WriteConfigFiles(params, host.Messages());
+    if (!written)
         params.FileName = previous;
     host.SetCaption(SavedCaption(params.ProgramVersion, params.FileName));
+    return written;
 }

@@ -20,8 +20,8 @@ inline constexpr const char* kOtherConfigVersion =
     QT_TRANSLATE_NOOP("Files", "Datei gehört zu einer anderen Konfigurationsversion!\n"
     "Einträge können fehlerhaft sein!\n\n"
     "                      Trotzdem laden?");
-inline constexpr const char* kOpenFilter = "LCD Konfiguration  ( *.lcd )|*.LCD|";
-inline constexpr const char* kSaveFilter = "LCD Konfiguration (*.lcd)|*.LCD|";
+inline constexpr const char* kOpenFilter = QT_TRANSLATE_NOOP("Files", "LCD Konfiguration  ( *.lcd )|*.LCD|");
+inline constexpr const char* kSaveFilter = QT_TRANSLATE_NOOP("Files", "LCD Konfiguration (*.lcd)|*.LCD|");
 
 // What the file commands need from the main window.
 class ConfigFileHost {
@@ -73,7 +73,8 @@ std::optional<ConfigIdentity> ReadConfigIdentity(const ParameterSet& params, con
 
 // The "&Datei" commands.
 void Neu1Click(ParameterSet& params, ConfigFileHost& host);
-void ffnen1Click(ParameterSet& params, ConfigFileHost& host);
+// Open, Save As and Save are true when a file was read or written.
+bool ffnen1Click(ParameterSet& params, ConfigFileHost& host);
 bool Speichernunter1Click(ParameterSet& params, ConfigFileHost& host);
 // While no file was opened or saved yet ("unbenannt") this acts as "Speichern unter...".
-void Speichern1Click(ParameterSet& params, ConfigFileHost& host);
+bool Speichern1Click(ParameterSet& params, ConfigFileHost& host);

@@ -180,3 +180,16 @@ std::optional<std::string> ReadFileBytes(const std::string& path)
     all << in.rdbuf();
     return all.str();
 }
+
+bool WriteNewFile(const std::string& folder, const std::string& name, const std::string& bytes)
+{
+    const std::string temp = folder + "/." + name + ".new" + std::to_string(::getpid());
+    if (!WriteFileAtomically(temp, bytes))
+        return false;
+    const std::string target = folder + "/" + name;
+    const int linked = ::link(temp.c_str(), target.c_str());
+    const int error = errno;
+    ::unlink(temp.c_str());
+    errno = error;
+    return linked == 0;
+}

@@ -23,6 +23,9 @@ bool MayWriteFile(const std::string& path);
 // Writes the bytes as they are. False when the file may not be written or any step
 // failed (the old file then stays); errno then tells why.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+// Writes the bytes completely under a temporary name in `folder`, then links them to
+// `name`, which never replaces a file: false with errno EEXIST when the name is taken.
+bool WriteNewFile(const std::string& folder, const std::string& name, const std::string& bytes);
 // Converts a UTF-8 text with "\n" line ends to Windows-1252 with CR LF, then writes it.
 bool WriteTextFile(const std::string& path, const std::string& utf8Text);
 

@@ -51,7 +51,9 @@ bool SaveFaultMemory(const FaultMemory& faults, ParameterSet& params, Dialogs& m
 {
     const std::string remembered = exportName;
     for (;;) {
-        FileDialogRequest request{Tr("Reports", kFilter), params.DataFolder, exportName, kExtension};
+        // The name proposed before the first save is "unbenannt" in the window's language.
+        const std::string proposed = exportName == kUntitled ? Tr("Files", kUntitled) : exportName;
+        FileDialogRequest request{Tr("Reports", kFilter), params.DataFolder, proposed, kExtension};
         const std::optional<std::string> chosen = messages.SaveFileName(request);
         if (!chosen) {
             exportName = remembered;

@@ -59,6 +59,7 @@ TFehlerSpeicherForm::TFehlerSpeicherForm(ParameterSet& params, const FaultMemory
     // scroll; the 1000 entries are the table's rows 0..999.
     StringGrid = new QTableWidget(kRows - 1, kColumns, this);
     StringGrid->setObjectName("StringGrid");
+    StringGrid->setAccessibleName(TrQ("Reports", "FehlerSpeicher"));
     QFont font("Arial");
     font.setPixelSize(16);
     StringGrid->setFont(font);

@@ -2,6 +2,8 @@
 // TFehlerSpeicherForm: the board's fault memory as a grid of 1000 numbered rows (time
 // split into days, hours, minutes and seconds, and the fault text), with a "&Speichern"
 // menu that writes it to a text file. Created once at start-up, shown modally.
+#include "config_file.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -37,7 +39,7 @@ public:
     QAction* Speichern1 = nullptr;
     QTableWidget* StringGrid = nullptr;
     // The name the save dialog offers; the bare name of the last file written.
-    std::string FaultExportName = "unbenannt";
+    std::string FaultExportName = kUntitled;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -7,6 +7,8 @@
 #include "report_layout.h"
 #include "report_print.h"
 
+#include "dialog_scale.h"
+
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -45,6 +47,7 @@ void Protokolldrucken1Click(const ParameterSet& params,
     QPrinter printer(QPrinter::HighResolution);
     PrintReport(params, deviceTypeNames, messages, printer, [parent](QPrinter& p) {
         QPrintDialog dialog(&p, parent);
+        ScaleDialog(dialog);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
         dialog.setMinMax(1, kReportPages);
         dialog.setFromTo(1, kReportPages);
