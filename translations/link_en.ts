@@ -319,5 +319,25 @@ Wrong confirmation byte.</translation>
         <source>Übertragung</source>
         <translation>Transfer</translation>
     </message>
+    <message>
+        <source>Rahmenfehler</source>
+        <translation>framing error</translation>
+    </message>
+    <message>
+        <source>Überlauf</source>
+        <translation>overrun</translation>
+    </message>
+    <message>
+        <source>Paritätsfehler</source>
+        <translation>parity error</translation>
+    </message>
+    <message>
+        <source>Break</source>
+        <translation>break</translation>
+    </message>
+    <message>
+        <source>Pufferüberlauf</source>
+        <translation>buffer overrun</translation>
+    </message>
 </context>
 </TS>

@@ -1,4 +1,5 @@
 #include "line_counters.h"
+#include "translation.h"
 
 void Count(LineCounters& counters, LineErrorKind kind)
 {
@@ -16,12 +17,12 @@ std::string GrownErrors(const LineCounters& before, const LineCounters& now)
     std::string what;
     auto add = [&](bool grew, const char* name) {
         if (grew)
-            what += (what.empty() ? "" : ", ") + std::string(name);
+            what += (what.empty() ? "" : ", ") + Tr("Link", name);
     };
-    add(now.frame > before.frame, "Rahmenfehler");
-    add(now.overrun > before.overrun, "Überlauf");
-    add(now.parity > before.parity, "Paritätsfehler");
-    add(now.brk > before.brk, "Break");
-    add(now.bufOverrun > before.bufOverrun, "Pufferüberlauf");
+    add(now.frame > before.frame, QT_TRANSLATE_NOOP("Link", "Rahmenfehler"));
+    add(now.overrun > before.overrun, QT_TRANSLATE_NOOP("Link", "Überlauf"));
+    add(now.parity > before.parity, QT_TRANSLATE_NOOP("Link", "Paritätsfehler"));
+    add(now.brk > before.brk, QT_TRANSLATE_NOOP("Link", "Break"));
+    add(now.bufOverrun > before.bufOverrun, QT_TRANSLATE_NOOP("Link", "Pufferüberlauf"));
     return what;
 }
