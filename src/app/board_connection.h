@@ -9,11 +9,13 @@
 #include "link_host_forwarder.h"
 #include "live_board.h"
 #include "port_discovery.h"
+#include "parameter_set.h"
 #include "port_search.h"
 #include "transfer_host.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 
 class QTimer;
@@ -87,6 +89,9 @@ private:
     Outcome Exchange(const std::function<Outcome()>& run);
     void OnHotplug(const HotplugEvent& event);
     void RememberOpenNode();
+    // The safety check before "Vom PC zum Gerät": true when it found nothing or the
+    // user chose to write all the same.
+    bool PassesSafetyCheck();
 
     TMainForm& form_;
     std::unique_ptr<BoardPort> board_;
@@ -99,4 +104,6 @@ private:
     bool searched_ = false;       // the start-up search has run
     bool searchPending_ = false;  // a converter came while an exchange ran
     std::string openNode_;        // the open port's device file, links resolved
+    // What the last download read: the board's set the safety check compares with.
+    std::optional<ParameterSet> boardSet_;
 };
