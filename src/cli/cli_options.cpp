@@ -241,6 +241,7 @@ Options:
   --force            write: write a set the safety check found faults in, or a file
                      without all values (the others are the board's), after listing them
   --dry-run          write: read the board, list the changes and the findings, send nothing
+  --board            check: also compare the set with the board's current set
   -h, --help         this text
   --version          the program's version
 

@@ -142,9 +142,9 @@ void FileIncomplete(const SafetyRule& rule, const SafetyInput& in, std::vector<S
     const ConfigEntriesTaken& read = *in.File;
     std::string why;
     if (read.Stop == ConfigReadStop::NotANumber)
-        why = Fill(Tr(kContext, "Zeile %1: \"%2\" ist keine ganze Zahl"), {std::to_string(read.Line), read.Text});
+        why = Fill(Tr("Safety", "Zeile %1: \"%2\" ist keine ganze Zahl"), {std::to_string(read.Line), read.Text});
     else
-        why = Tr(kContext, "die Datei endet");
+        why = Tr("Safety", "die Datei endet");
     out.push_back(Whole(rule, {},
                         Fill(Tr(kContext, rule.Text),
                              {std::to_string(read.End - read.First), std::to_string(kValueCount), why})));
