@@ -152,6 +152,13 @@ void FileIncomplete(const SafetyRule& rule, const SafetyInput& in, std::vector<S
 
 // ---- warnings ----
 
+// The heater fields are switched off in their dialog while the heater box is off.
+bool HeaterOn(const ParameterSet& set)
+{
+    const FieldDescription& box = *FindField(EditorTableFor(EditorForm::Grenzwerte), "CheckBox2");
+    return CheckStateForRaw(box, set.Values[size_t(box.Index)]);
+}
+
 // Fields in pairs (upper, lower): the lower one above the upper one. A pair of 0 = off
 // fields with one of them off is no pair; the heater pair counts only while the heater
 // supervision is on.
@@ -167,9 +174,7 @@ void Order(const SafetyRule& rule, const SafetyInput& in, std::vector<SafetyFind
         // A value outside its range is the range rule's finding.
         if (!Accepted(upper, up) || !Accepted(lower, low))
             continue;
-        const FieldDescription* heaterBox = FindField(EditorTableFor(EditorForm::Grenzwerte), "CheckBox2");
-        if (rule.Fields[i].Form == EditorForm::Grenzwerte && std::string(upper.Control) == "EditHZmax"
-            && !CheckStateForRaw(*heaterBox, in.Set->Values[size_t(heaterBox->Index)]))
+        if (rule.Fields[i].Form == EditorForm::Grenzwerte && upper.Control == "EditHZmax" && !HeaterOn(*in.Set))
             continue;
         if (Units(lower, low) > Units(upper, up))
             out.push_back(At(rule, EditorTableFor(rule.Fields[i + 1].Form), lower, low,
