@@ -13,12 +13,13 @@ std::array<uint8_t, 7> DemoFirmwareId() { return {0x4C, 0x43, 0x44, 0x4B, 0x4F, 
 
 void FillDemoBoard(ConfigBoard& board)
 {
-    // A tetrode amplifier's settings, in the board's raw units.
+    // A tetrode amplifier's settings, in the board's raw units; every one a value its
+    // editor accepts, so the board's own set passes the safety check.
     static constexpr std::array<int32_t, kBoardValues> values = {
         25,   90,  10,  512, 5,   50,  1,   2200, 0,   900,   //
         1100, 400, 250, 6,   120, 30,  4,   285,  220, 140,   //
-        110,  3200, 2,  150, 100, 0,   500, 1046, 180, 0,     //
-        700,  0,   500, 180, 1,   20,  9,   5,    140, 115,   //
+        110,  3200, 2,  2500, 100, 0,  1000, 1046, 180, 0,    //
+        2000, 0,   500, 180, 1,   20,  9,   5,    140, 115,   //
         60,   1000, 0,  5,   120, 1,   100, 98,   99,  100,   //
         101,  102, 103, 104, 105, 106, 1,   1200, 1200, 1300, //
         1300, 1200, 1200, 1100, 1100, 1000, 900, 800, 2, 600,  //

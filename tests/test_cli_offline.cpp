@@ -57,6 +57,7 @@ TEST_F(OfflineTest, CheckSaysWhatAFileHoldsOrWhyItIsRefused)
     EXPECT_EQ(r.Err, "lcdkonfig-cli: Checksummen-Fehler!\n");
 
     ParameterSet set;
+    set.Values = Config().Values;
     set.SerialNumber = "0042";
     set.DeviceMark = "XYZ";
     set.DeviceType = 12;
@@ -64,18 +65,23 @@ TEST_F(OfflineTest, CheckSaysWhatAFileHoldsOrWhyItIsRefused)
     r = Run({"check", Path("set.lcd")});
     EXPECT_EQ(r.Code, 0);
     EXPECT_EQ(r.Out, Path("set.lcd") + ": parameter set, configuration version 2\n  values         120 of 120\n"
-                                       "  serial number  0042\n  device mark    XYZ\n  device type    12\n");
+                                       "  serial number  0042\n  device mark    XYZ\n  device type    12\n"
+                                       "  safety check   passed\n");
     r = Run({"--json", "check", Path("set.lcd")});
     EXPECT_EQ(r.Out, "{\"file\":\"" + Path("set.lcd")
                          + "\",\"kind\":\"parameter set\",\"config_version\":2,\"values\":120,\"serial\":\"0042\","
-                           "\"mark\":\"XYZ\",\"device_type\":12}\n");
+                           "\"mark\":\"XYZ\",\"device_type\":12,\"findings\":[]}\n");
 
-    Put("short.lcd", "2\r\n1\r\n2\r\n");
+    // A file without all values fails the safety check (exit 7), which says why.
+    Put("short.lcd", "2\r\n25\r\n2\r\n");
     r = Run({"check", Path("short.lcd")});
-    EXPECT_EQ(r.Code, 0);
-    EXPECT_NE(r.Out.find("  values         2 of 120 (the others keep the values they had when it is opened)\n"
-                         "  identity       none\n"),
-              std::string::npos);
+    EXPECT_EQ(r.Code, 7);
+    EXPECT_NE(r.Out.find("  values         2 of 120 (the file ends)\n"
+                         "  identity       none\n"
+                         "  safety check   1 finding:\n"
+                         "    Fehler: die Datei enthält nur 2 von 120 Werten: die Datei endet\n"),
+              std::string::npos)
+        << r.Out;
 
     Put("old.lcd", "1\r\n15\r\n");
     r = Run({"check", Path("old.lcd")});
@@ -182,7 +188,8 @@ TEST_F(OfflineTest, HelpAndVersion)
     EXPECT_EQ(r.Out.rfind("Usage: lcdkonfig-cli [-p PORT] [-q|-v] [--trace FILE] [--json] [--lang de|en] COMMAND ...", 0), 0u);
     for (const char* line : {"  0    done", "  1    the two sets differ (diff)", "  3    no port, port busy or no permission",
                              "  4    the board did not answer or the exchange failed",
-                             "  5    the read-back after write or flash found a difference", "  130  interrupted"})
+                             "  5    the read-back after write or flash found a difference",
+                             "  7    the set failed the safety check", "  130  interrupted"})
         EXPECT_NE(r.Out.find(std::string("\n") + line), std::string::npos) << line;
     r = Run({"--version"});
     EXPECT_EQ(r.Out, "lcdkonfig-cli 7.9\n");

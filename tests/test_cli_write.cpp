@@ -128,8 +128,8 @@ TEST_F(WriteTest, AFailingUploadIsExitCode4WithTheWindowsMessage)
     r = Run({"-p", "virtuell", "write", ChangedFile("new.lcd"), "--yes", "--no-backup"});
     EXPECT_EQ(r.Code, 4);
     EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: Programmierfehler!  Fehlercode 8 Zeitüberschreitung.")) << r.Err;
-    // --no-backup: the board was not read first.
-    EXPECT_EQ(Received().substr(0, 3), "\xBA\xA5\xA8");
+    // --no-backup: the board is read first all the same, and not backed up.
+    EXPECT_EQ(Received().substr(0, 4), "\xBA\xA5\xAB\xBA");
     EXPECT_FALSE(fs::exists(StateFolder()));
 }
 
@@ -171,14 +171,34 @@ TEST_F(WriteTest, LastRestoresTheNewestBackupOfTheBoard)
     EXPECT_EQ(ListBackups(StateFolder().string()).size(), 2u);
 }
 
-TEST_F(WriteTest, AShortFileChangesOnlyTheValuesItHolds)
+TEST_F(WriteTest, AShortFileIsRefusedAndWithForceChangesOnlyTheValuesItHolds)
 {
     Put("short.lcd", "2\r\n25\r\n77\r\n");
     const std::array<int32_t, kValueCount> before = Config().Values;
-    const Result r = Run({"-p", "virtuell", "write", Path("short.lcd"), "--yes", "--no-verify"});
-    ASSERT_EQ(r.Code, 0) << r.Err;
+    Result r = Run({"-p", "virtuell", "write", Path("short.lcd"), "--yes", "--no-verify"});
+    EXPECT_EQ(r.Code, 6) << r.Err;
+    EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: Fehler: die Datei enthält nur 2 von 120 Werten: die Datei endet")) << r.Err;
+    EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: " + Path("short.lcd")
+                         + ": the file holds 2 of 120 values; nothing sent (--force takes the others from the board)"));
+    EXPECT_EQ(Config().Uploads(), 0);
+    EXPECT_EQ(Received(), "\xBA\xA5\xAB");
+
+    // With --force (and without a backup) the others are the board's, never the
+    // program's start values: on the wire the board's values with entry 1 changed.
     std::array<int32_t, kValueCount> wanted = before;
     wanted[1] = 77;
-    EXPECT_EQ(Config().Values, wanted);
-    EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: 1 value changes:"));
+    for (const char* backup : {"", "--no-backup"}) {
+        SetUp();
+        Put("short.lcd", "2\r\n25\r\n77\r\n");
+        std::vector<std::string> args = {"-p", "virtuell", "write", Path("short.lcd"), "--yes", "--force"};
+        if (*backup)
+            args.push_back(backup);
+        r = Run(args);
+        ASSERT_EQ(r.Code, 0) << backup << r.Err;
+        EXPECT_EQ(Config().Values, wanted) << backup;
+        EXPECT_EQ(Received(), "\xBA\xA5\xAB" + std::string("\xBA") + UploadBytes(wanted) + "\xBA\xA5\xAB") << backup;
+        EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: 1 value changes:")) << backup;
+        EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: verified: the board holds every value written")) << backup;
+        EXPECT_EQ(fs::exists(StateFolder()), !*backup) << backup;
+    }
 }

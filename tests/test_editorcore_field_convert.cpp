@@ -94,17 +94,39 @@ TEST(FieldConversions, WorkedExamples)
     EXPECT_EQ(ShowText(returnTime, 250, false), "0.5");
 }
 
-TEST(FieldConversions, TextWithoutANumberReadsZero)
+TEST(FieldConversions, TextWithoutALeadingNumberIsRefusedNotReadAsZero)
 {
-    // Cooling time accepts 0; preheating time starts at 1.
-    EXPECT_EQ(ParseEntry(Field(EditorForm::Timing, "EditAbkuehlzeit"), "abc"), 0);
-    EXPECT_EQ(ParseEntry(Field(EditorForm::Timing, "EditVorheizzeit"), "abc"), std::nullopt);
-    EXPECT_EQ(ParseEntry(Field(EditorForm::Timing, "EditVorheizzeit"), "12abc"), 12);
-    EXPECT_EQ(ParseEntry(Field(EditorForm::Timing, "EditVorheizzeit"), " 7"), 7);
-    // A decimal field starting at 1 refuses text that reads 0.
-    EXPECT_EQ(ParseEntry(Field(EditorForm::Grenzwerte, "EditMaxSWR"), "x"), std::nullopt);
-    // Numbers too large for single precision are refused, not wrapped.
-    EXPECT_EQ(ParseEntry(Field(EditorForm::Grenzwerte, "EditMaxSWR"), "1e99"), std::nullopt);
+    struct Case {
+        EditorForm form;
+        const char* control;
+        const char* text;
+        std::optional<int32_t> raw;
+    };
+    const Case cases[] = {
+        // 0 switches these protections off: a slip of the hand must not.
+        {EditorForm::Grenzwerte, "Edit_MaxIG1", "abc", std::nullopt},
+        {EditorForm::Grenzwerte, "Edit_MaxIG1", "", std::nullopt},
+        {EditorForm::Grenzwerte, "Edit_MaxIG1", " ", std::nullopt},
+        {EditorForm::Grenzwerte, "Edit_MaxIG1", "-", std::nullopt},
+        {EditorForm::Grenzwerte, "Edit_MaxIG1", "0", 0},
+        {EditorForm::Grenzwerte, "MaxRuecklaufEdit", "x", std::nullopt},
+        {EditorForm::Grenzwerte, "MaxRuecklaufEdit", "0", 0},
+        {EditorForm::Timing, "EditAbkuehlzeit", "abc", std::nullopt},
+        {EditorForm::Timing, "EditVorheizzeit", "12abc", 12},
+        {EditorForm::Timing, "EditVorheizzeit", " 7", 7},
+        {EditorForm::Timing, "EditVorheizzeit", "+7", 7},
+        {EditorForm::Softstartrelais, "Edit12Vms2", "ms", std::nullopt},
+        {EditorForm::Softstartrelais, "Edit12Vms2", "0", 0},
+        // Decimal fields: a leading point or comma before a digit is a number.
+        {EditorForm::Grenzwerte, "EditMaxSWR", "x", std::nullopt},
+        {EditorForm::Grenzwerte, "EditMaxSWR", ".", std::nullopt},
+        {EditorForm::Grenzwerte, "MaxRueckZeitEdit", ",5", 250},
+        {EditorForm::Grenzwerte, "MaxRueckZeitEdit", "0,5s", 250},
+        // Numbers too large for single precision are refused, not wrapped.
+        {EditorForm::Grenzwerte, "EditMaxSWR", "1e99", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseEntry(Field(c.form, c.control), c.text), c.raw) << c.control << " \"" << c.text << "\"";
 }
 
 TEST(FieldConversions, NegativeStoredValuesShowUnsigned)

@@ -178,6 +178,40 @@ TEST_F(EditorDialogs, AFieldTakingTheFocusBackDoesNotMakeTheOtherFieldLeave)
     EXPECT_EQ(first->text(), "0");
 }
 
+TEST_F(EditorDialogs, TextWithoutANumberIsRefusedAndTheProtectionStaysOn)
+{
+    params.Values[82] = 60;  // Max IG1 60 mA
+    params.Values[40] = 80;  // MaxRücklauf 80 W
+    Open(EditorForm::Grenzwerte);
+    struct Case {
+        const char* control;
+        int index;
+        const char* typed;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"Edit_MaxIG1", 82, "abc", "Gültige Eingaben sind 0 bis 350 mA !"},
+        {"Edit_MaxIG1", 82, "", "Gültige Eingaben sind 0 bis 350 mA !"},
+        {"MaxRuecklaufEdit", 40, "x", "Gültige Eingaben sind 0 bis 15000 !"},
+    };
+    for (const Case& c : cases) {
+        messages.Clear();
+        auto* edit = Get(c.control);
+        edit->selectAll();
+        edit->del();
+        Enter(edit, c.typed);
+        EXPECT_EQ(messages.Log(), Refusal(c.message)) << c.control << " \"" << c.typed << "\"";
+        EXPECT_NE(params.Values[size_t(c.index)], 0) << c.control;
+    }
+    EXPECT_EQ(params.Values[82], 60);
+    EXPECT_EQ(params.Values[40], 80);
+    // A typed 0 still switches it off.
+    messages.Clear();
+    Enter(Get("Edit_MaxIG1"), "0");
+    EXPECT_TRUE(messages.Log().empty());
+    EXPECT_EQ(params.Values[82], 0);
+}
+
 TEST_F(EditorDialogs, ClosingKeepsAValidTypedEntryAndDropsAnInvalidOneSilently)
 {
     Open(EditorForm::Grenzwerte);

@@ -447,3 +447,40 @@ TEST(FileNames, Rules)
     EXPECT_EQ(SaveAsName("/x.y/abc.alt.lcd"), "abc.lcd");
     EXPECT_EQ(SaveAsName("/x.y/abc"), "abc.lcd");
 }
+
+TEST_F(ConfigFileTest, TheReaderSaysHowManyValuesItReadAndWhyItStopped)
+{
+    struct Case {
+        std::string bytes;
+        int end;
+        ConfigReadStop stop;
+        int line;
+        std::string text;
+    };
+    const Case cases[] = {
+        {Numbers("2", 100, 120), 120, ConfigReadStop::AllValues, 0, ""},
+        {Numbers("2", 100, 50), 50, ConfigReadStop::FileEnded, 0, ""},
+        {"2\r\n", 0, ConfigReadStop::FileEnded, 0, ""},
+        {"2\r\n2147483648\r\n5\r\n", 0, ConfigReadStop::NotANumber, 2, "2147483648"},
+        // "0x10" and "2,5": the leading digit is a number as the board tools read it.
+        {"2\r\n7\r\n0x10\r\n", 2, ConfigReadStop::NotANumber, 3, "0x10"},
+        {"2\n7\n8\n2,5\n", 3, ConfigReadStop::NotANumber, 4, "2,5"},
+        {"2\n7\n\n  abc def\n", 1, ConfigReadStop::NotANumber, 4, "abc"},
+    };
+    for (const Case& c : cases) {
+        ParameterSet set;
+        ConfigEntriesTaken taken;
+        ASSERT_TRUE(ReadConfigBytes(set, host, c.bytes, &taken)) << c.bytes;
+        EXPECT_EQ(taken.First, 0);
+        EXPECT_EQ(taken.End, c.end) << c.bytes;
+        EXPECT_EQ(taken.Stop, c.stop) << c.bytes;
+        EXPECT_EQ(taken.Line, c.line) << c.bytes;
+        EXPECT_EQ(taken.Text, c.text) << c.bytes;
+        EXPECT_EQ(taken.Complete(), c.end == 120) << c.bytes;
+        // The window's reading is unchanged: the entries not read keep their values.
+        if (c.end < 120) {
+            EXPECT_EQ(set.Values[119], ParameterSet::StartValues()[119]);
+        }
+    }
+    EXPECT_TRUE(host.dialogs.Log().empty());
+}

@@ -504,4 +504,85 @@
         <translation>%1, value</translation>
     </message>
 </context>
+<context>
+    <name>Safety</name>
+    <message>
+        <source>Fehler</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Warnung</source>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>... und %1 weitere</source>
+        <translation>... and %1 more</translation>
+    </message>
+    <message>
+        <source>Die Sicherheitsprüfung des Parametersatzes meldet:
+
+%1
+Trotzdem in das Gerät schreiben?</source>
+        <translation>The safety check of the parameter set reports:
+
+%1
+Write it into the board all the same?</translation>
+    </message>
+    <message>
+        <source>kein Eintrag der Liste</source>
+        <translation>no item of the list</translation>
+    </message>
+    <message>
+        <source>ein Kästchen hält 0 oder 1, nicht %1</source>
+        <translation>a check box holds 0 or 1, not %1</translation>
+    </message>
+    <message>
+        <source>nur 1 schaltet die Heizungsüberwachung ein; %1 gilt als aus</source>
+        <translation>only 1 switches the heater supervision on; %1 counts as off</translation>
+    </message>
+    <message>
+        <source>die Bandwahl ist 0, 1 oder 2, nicht %1</source>
+        <translation>the band mode is 0, 1 or 2, not %1</translation>
+    </message>
+    <message>
+        <source>die Datei enthält nur %1 von %2 Werten: %3</source>
+        <translation>the file holds only %1 of %2 values: %3</translation>
+    </message>
+    <message>
+        <source>Minimum über dem Maximum %1</source>
+        <translation>minimum above the maximum of %1</translation>
+    </message>
+    <message>
+        <source>über &quot;I-Anode max sofort&quot; %1</source>
+        <translation>above &quot;I-Anode max sofort&quot; %1</translation>
+    </message>
+    <message>
+        <source>Zeitfenster beginnt nach seinem Ende %1</source>
+        <translation>the time window begins after its end of %1</translation>
+    </message>
+    <message>
+        <source>abgeschaltet; im Gerät eingeschaltet mit %1</source>
+        <translation>switched off; on in the board with %1</translation>
+    </message>
+    <message>
+        <source>mehr als um den Faktor zwei geändert; im Gerät %1</source>
+        <translation>changed by more than a factor of two; in the board %1</translation>
+    </message>
+    <message>
+        <source>Satz für Seriennummer %1, das Gerät hat %2</source>
+        <translation>set for serial number %1, the board has %2</translation>
+    </message>
+    <message>
+        <source>Satz für Gerätetyp %1, das Gerät hat %2</source>
+        <translation>set for device type %1, the board has %2</translation>
+    </message>
+    <message>
+        <source>Zeile %1: &quot;%2&quot; ist keine ganze Zahl</source>
+        <translation>line %1: &quot;%2&quot; is no whole number</translation>
+    </message>
+    <message>
+        <source>die Datei endet</source>
+        <translation>the file ends</translation>
+    </message>
+</context>
 </TS>

@@ -8,6 +8,7 @@
 #include "live_board.h"
 #include "main_form.h"
 #include "parameter_set.h"
+#include "safety_check.h"
 #include "service_clear.h"
 #include "service_device_type.h"
 #include "service_serial_number.h"
@@ -228,13 +229,35 @@ Outcome BoardConnection::EmpfangenButtonClick()
         // A backup that cannot be written does not fail the download: one line for whoever looks.
         if (result.Backup && !result.Backup->Ok)
             Diagnose("backup not written: " + result.Backup->Error);
+        if (result.Result == Outcome::Done)
+            boardSet_ = form_.Params();
         return result.Result;
     });
 }
 
+bool BoardConnection::PassesSafetyCheck()
+{
+    const ParameterSet& params = form_.Params();
+    // Without data the upload itself says so after its ping.
+    if (!params.DataPresent)
+        return true;
+    const std::vector<SafetyFinding> findings =
+        CheckParameterSet({&params, boardSet_ ? &*boardSet_ : nullptr, std::nullopt});
+    if (findings.empty())
+        return true;
+    Dialogs& dialogs = form_.Messages();
+    dialogs.Beep();
+    return dialogs.ConfirmOkDefaultNo(SafetyQuestion(findings));
+}
+
 Outcome BoardConnection::SendenButtonClick()
 {
-    return Exchange([this] { return ::SendenButtonClick(Port(), *transferHost_, form_.Params()); });
+    return Exchange([this] {
+        // Before the board is touched: "Nein" sends nothing at all.
+        if (!PassesSafetyCheck())
+            return Outcome::Refused;
+        return ::SendenButtonClick(Port(), *transferHost_, form_.Params());
+    });
 }
 
 Outcome BoardConnection::FirmwareButtonClick()

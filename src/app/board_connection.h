@@ -9,11 +9,13 @@
 #include "link_host_forwarder.h"
 #include "live_board.h"
 #include "port_discovery.h"
+#include "parameter_set.h"
 #include "port_search.h"
 #include "transfer_host.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 
 class QTimer;
@@ -91,6 +93,9 @@ private:
     // Lets the live board catch up when its next event is due.
     void ArmLiveTicks();
     void RememberOpenNode();
+    // The safety check before "Vom PC zum Gerät": true when it found nothing or the
+    // user chose to write all the same.
+    bool PassesSafetyCheck();
 
     TMainForm& form_;
     std::unique_ptr<BoardPort> board_;
@@ -103,4 +108,6 @@ private:
     bool searched_ = false;       // the start-up search has run
     bool searchPending_ = false;  // a converter came while an exchange ran
     std::string openNode_;        // the open port's device file, links resolved
+    // What the last download read: the board's set the safety check compares with.
+    std::optional<ParameterSet> boardSet_;
 };

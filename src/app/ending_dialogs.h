@@ -30,6 +30,7 @@ public:
         return silent_ ? Answer::No : inner_.AskYesNo(text);
     }
     bool ConfirmOk(const std::string& text) override { return !silent_ && inner_.ConfirmOk(text); }
+    bool ConfirmOkDefaultNo(const std::string& text) override { return !silent_ && inner_.ConfirmOkDefaultNo(text); }
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override
     {
         return silent_ ? std::nullopt : inner_.OpenFileName(request);

@@ -22,11 +22,14 @@ QString TitleFor(QMessageBox::Icon icon)
 }
 
 int ShowBox(QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons,
-            QMessageBox::StandardButton escape)
+            QMessageBox::StandardButton escape,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
     QMessageBox box(icon, TitleFor(icon), QString::fromStdString(text), buttons, BoxParent());
     ScaleDialog(box);
     box.setEscapeButton(escape);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return box.exec();
 }
 
@@ -103,6 +106,13 @@ Answer QtDialogs::AskYesNo(const std::string& text)
 bool QtDialogs::ConfirmOk(const std::string& text)
 {
     return ShowBox(QMessageBox::Question, text, QMessageBox::Ok | QMessageBox::No,
+                   QMessageBox::No)
+        == QMessageBox::Ok;
+}
+
+bool QtDialogs::ConfirmOkDefaultNo(const std::string& text)
+{
+    return ShowBox(QMessageBox::Question, text, QMessageBox::Ok | QMessageBox::No, QMessageBox::No,
                    QMessageBox::No)
         == QMessageBox::Ok;
 }

@@ -14,6 +14,7 @@ public:
     void Error(const std::string& text) override;
     Answer AskYesNo(const std::string& text) override;
     bool ConfirmOk(const std::string& text) override;
+    bool ConfirmOkDefaultNo(const std::string& text) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
 };

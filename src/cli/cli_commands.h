@@ -26,9 +26,11 @@ int RunService(CliSession& session);
 // `taken` receives the entries the file filled.
 int LoadLcdFile(CliSession& session, const std::string& path, ParameterSet& into,
                 ConfigEntriesTaken* taken = nullptr);
-// "last" and "last:NNNN": the newest backup (of that serial number). Any other name
-// is returned as it is. Nothing (with the message shown) when there is no backup.
-std::optional<std::string> ResolveBackupName(CliSession& session, const std::string& name);
+// "last" and "last:NNNN": the newest backup (of that serial number; "last" of
+// `boardSerial` when given, the board connected). Any other name is returned as it is.
+// Nothing (with the message shown) when there is no backup.
+std::optional<std::string> ResolveBackupName(CliSession& session, const std::string& name,
+                                             const std::optional<std::string>& boardSerial = std::nullopt);
 // Writes data to standard output ("-" or empty) or to a file (atomically). False
 // after the message.
 bool WriteOutput(CliSession& session, const std::string& path, const std::string& bytes);

@@ -18,12 +18,12 @@ const std::map<std::string, CommandRule>& Commands()
     static const std::map<std::string, CommandRule> commands = {
         {"ports", {Command::Ports, 0, 0, {}}},
         {"read", {Command::Read, 0, 0, {"--output", "--faults"}}},
-        {"write", {Command::Write, 1, 1, {"--yes", "--no-backup", "--no-verify"}}},
+        {"write", {Command::Write, 1, 1, {"--yes", "--no-backup", "--no-verify", "--force", "--dry-run"}}},
         {"diff", {Command::Diff, 2, 2, {}}},
         {"faults", {Command::Faults, 0, 0, {"--format", "--output"}}},
         {"report", {Command::Report, 0, 0, {"--input", "--output"}}},
         {"flash", {Command::Flash, 1, 1, {"--yes", "--no-backup"}}},
-        {"check", {Command::Check, 1, 1, {}}},
+        {"check", {Command::Check, 1, 1, {"--board"}}},
         {"backups", {Command::Backups, 0, 0, {"--serial"}}},
         {"service", {Command::Service, 1, 2, {"--word", "--yes", "--no-backup"}}},
     };
@@ -58,7 +58,8 @@ const std::set<std::string>& Known()
 {
     static const std::set<std::string> names = {
         "--port", "--quiet", "--verbose", "--trace", "--json", "--help", "--version", "--lang", "--output",
-        "--input", "--faults", "--format", "--serial", "--word", "--yes", "--no-backup", "--no-verify"};
+        "--input", "--faults", "--format", "--serial", "--word", "--yes", "--no-backup", "--no-verify",
+        "--force", "--dry-run", "--board"};
     return names;
 }
 
@@ -147,6 +148,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args)
         else if (arg == "--yes") options.Yes = true;
         else if (arg == "--no-backup") options.NoBackup = true;
         else if (arg == "--no-verify") options.NoVerify = true;
+        else if (arg == "--force") options.Force = true;
+        else if (arg == "--dry-run") options.DryRun = true;
+        else if (arg == "--board") options.Board = true;
     }
 
     if (help) {
@@ -200,8 +204,9 @@ Commands:
   ports                          list the serial ports; mark the board's converter
   read [-o FILE.lcd|-] [--faults FILE]
                                  read the board (values, identity, fault memory)
-  write FILE.lcd|last|last:NNNN [--yes] [--no-backup] [--no-verify]
-                                 write a parameter set into the board
+  write FILE.lcd|last|last:NNNN [--yes] [--no-backup] [--no-verify] [--force] [--dry-run]
+                                 write a parameter set into the board (last: the newest
+                                 backup of the board connected); the safety check first
   diff A B                       compare; A and B are .lcd files or the word "board"
   faults [--format text|csv|json] [-o FILE]
                                  the board's fault memory with its German texts
@@ -209,7 +214,10 @@ Commands:
                                  the two-page report as PDF (no display needed)
   flash FILE.mot [--yes] [--no-backup]
                                  firmware update, every page read back
-  check FILE.lcd|FILE.mot        read a file offline: what it holds, or why it is refused
+  check FILE.lcd|FILE.mot [--board]
+                                 read a file offline: what it holds, or why it is refused,
+                                 and the safety check's findings (--board: also against
+                                 the board's current set)
   backups [--serial NNNN]        list the backup history and the window's unsaved sets
                                  ("unsaved"), newest first
   service --word WORD clear-hours|clear-faults|clear-identity|serial NNNN|type N
@@ -228,8 +236,13 @@ Options:
   -o, --output FILE  where the data goes ("-": standard output)
   -y, --yes          do not ask; without a terminal, write, flash and service
                      refuse to run unless given
-  --no-backup        write, flash, service: do not read and back up the board first
+  --no-backup        write, flash, service: do not back up the board first (write
+                     still reads it, for the changes and the safety check)
   --no-verify        write: do not read the board back and compare
+  --force            write: write a set the safety check found faults in, or a file
+                     without all values (the others are the board's), after listing them
+  --dry-run          write: read the board, list the changes and the findings, send nothing
+  --board            check: also compare the set with the board's current set
   -h, --help         this text
   --version          the program's version
 
@@ -245,7 +258,8 @@ Exit codes:
   3    no port, port busy or no permission
   4    the board did not answer or the exchange failed
   5    the read-back after write or flash found a difference
-  6    a file was refused (or no backup to restore)
+  6    a file was refused (or no backup to restore, or a backup not written)
+  7    the set failed the safety check
   130  interrupted (Ctrl-C, or a question answered no)
 )";
 }

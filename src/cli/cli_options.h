@@ -27,6 +27,9 @@ struct CliOptions {
     bool Yes = false;
     bool NoBackup = false;
     bool NoVerify = false;
+    bool Force = false;   // write: also a set the safety check finds faults in
+    bool DryRun = false;  // write: read the board, list, send nothing
+    bool Board = false;   // check: also against the board's current set
 };
 
 struct ParsedCommandLine {

@@ -122,16 +122,23 @@ int CliSession::Download(bool backup)
         return CodeOf(outcome);
     if (Interrupted())
         return InterruptedCode();
-    if (backup) {
-        const std::time_t now = env_.Now ? env_.Now() : std::time(nullptr);
-        progress_.EndLine();
-        const BackupResult stored = Board().BackUp(faults_, BackupFolder(), now);
-        if (stored.Ok)
-            dialogs_.Note("backup: " + stored.LcdPath);
-        else
-            dialogs_.Problem("backup not written: " + stored.Error);
+    return backup ? BackUp(false) : ExitCode::Done;
+}
+
+int CliSession::BackUp(bool required)
+{
+    const std::time_t now = env_.Now ? env_.Now() : std::time(nullptr);
+    progress_.EndLine();
+    const BackupResult stored = Board().BackUp(faults_, BackupFolder(), now);
+    if (stored.Ok) {
+        dialogs_.Note("backup: " + stored.LcdPath);
+        return ExitCode::Done;
     }
-    return ExitCode::Done;
+    dialogs_.Problem("backup not written: " + stored.Error);
+    if (!required)
+        return ExitCode::Done;
+    dialogs_.Problem("stopped before the board was changed; --no-backup goes on without a backup");
+    return ExitCode::FileRefused;
 }
 
 int CliSession::CodeOf(Outcome outcome)

@@ -44,6 +44,10 @@ public:
     // "Vom Gerät zum PC" into Params and Faults; on success with `backup` the backup is
     // stored and where it went is said. 0 or the exit code of the failure.
     int Download(bool backup);
+    // The backup of what the last download read, and where it went. A backup that
+    // cannot be written is said; with `required` (a command about to change the board)
+    // it is exit code 6, else 0.
+    int BackUp(bool required);
 
     // The exit code of an exchange's outcome (exit_codes.h); after a failure with -v
     // the last bytes on the wire are told, after a no the program says it stopped.

@@ -1,13 +1,16 @@
 // write, flash and service: the commands that change the board. Each asks first (on
 // the terminal, or --yes), reads and backs up the board before it changes it (unless
-// --no-backup), and says where the backup went.
+// --no-backup; write reads it in any case), says where the backup went, and stops
+// before the change when the backup cannot be written. write runs the safety check.
 #include "cli_commands.h"
 #include "translation.h"
 
+#include "backups.h"
 #include "file_messages.h"
 #include "firmware_image.h"
 #include "flash_protocol.h"
 #include "link.h"
+#include "safety_check.h"
 #include "service_clear.h"
 #include "service_device_type.h"
 #include "service_serial_number.h"
@@ -51,46 +54,108 @@ int Verify(CliSession& session, const ParameterSet& written)
 
 }  // namespace
 
+namespace {
+
+// Ctrl-C once 0xFA went: the board may have stored the set (or be storing it).
+bool BoardMayHoldNewValues(CliSession& session)
+{
+    const std::string sent = session.Board().Tail().Sent();
+    return sent.size() >= 2 && sent.compare(sent.size() - 2, 2, "FA") == 0;
+}
+
+}  // namespace
+
 int RunWrite(CliSession& session)
 {
     const CliOptions& options = session.Options();
-    const std::optional<std::string> path = ResolveBackupName(session, options.Operands[0]);
-    if (!path)
-        return ExitCode::FileRefused;
-    // The file is read before the board is touched; a file it refuses changes nothing.
-    ParameterSet file = session.Params();
+    const std::string& operand = options.Operands[0];
+    // "last" is the newest backup of the board connected: named once the board is read.
+    // Any other name is read before the board is touched; a file it refuses changes nothing.
+    std::optional<std::string> path;
+    ParameterSet file;
     ConfigEntriesTaken taken;
-    if (int code = LoadLcdFile(session, *path, file, &taken))
-        return code;
-    if (int code = session.RefuseWithoutTerminal("write"))
-        return code;
+    if (operand != "last") {
+        path = ResolveBackupName(session, operand);
+        if (!path)
+            return ExitCode::FileRefused;
+        if (int code = LoadLcdFile(session, *path, file, &taken))
+            return code;
+    } else if (ListBackups(session.BackupFolder(), std::nullopt).empty()) {
+        session.Dialogs().Problem("no backup in " + session.BackupFolder());
+        return ExitCode::FileRefused;
+    }
+    if (!options.DryRun)
+        if (int code = session.RefuseWithoutTerminal("write"))
+            return code;
     if (int code = session.OpenPort())
         return code;
 
+    // The board is read in every case: the changes, the safety check and the values a
+    // file lacks come from it, never from the program's start values.
     ParameterSet& params = session.Params();
-    if (!options.NoBackup) {
-        if (int code = session.Download(true))
-            return code;
-        // Values the file does not hold keep the board's, as when the window opens a
-        // file after a download.
-        ParameterSet wanted = params;
-        for (int i = taken.First; i < taken.End; ++i)
-            wanted.Values[i] = file.Values[i];
-        ListChanges(session, params, wanted);
-        params.Values = wanted.Values;
-    } else {
-        params.Values = file.Values;
+    if (int code = session.Download(false))
+        return code;
+    const ParameterSet board = params;
+    if (!path) {
+        path = ResolveBackupName(session, operand, board.SerialNumber);
+        if (!path)
+            return ExitCode::FileRefused;
     }
+    if (!options.NoBackup)
+        if (int code = session.BackUp(!options.DryRun))
+            return code;
+    if (operand == "last")
+        if (int code = LoadLcdFile(session, *path, file, &taken))
+            return code;
+
+    ParameterSet wanted = board;
+    for (int i = taken.First; i < taken.End; ++i)
+        wanted.Values[size_t(i)] = file.Values[size_t(i)];
+    wanted.SerialNumber = file.SerialNumber;
+    wanted.DeviceMark = file.DeviceMark;
+    wanted.DeviceType = file.DeviceType;
+    ListChanges(session, board, wanted);
+
+    const std::vector<SafetyFinding> findings = CheckParameterSet({&wanted, &board, taken});
+    for (const std::string& line : FindingLines(findings, findings.size()))
+        session.Dialogs().Problem(line);
+    if (options.DryRun) {
+        session.Dialogs().Note("dry run: nothing sent");
+        return findings.empty() ? ExitCode::Done : ExitCode::CheckFailed;
+    }
+    if (!taken.Complete() && !options.Force) {
+        session.Dialogs().Problem(*path + ": the file holds " + std::to_string(taken.End - taken.First) + " of "
+                                  + std::to_string(kValueCount)
+                                  + " values; nothing sent (--force takes the others from the board)");
+        return ExitCode::FileRefused;
+    }
+    if (!findings.empty()) {
+        if (!options.Force) {
+            session.Dialogs().Problem("the set failed the safety check; nothing sent (--force writes it all the same)");
+            return ExitCode::CheckFailed;
+        }
+        session.Dialogs().Problem("the set failed the safety check; written all the same (--force)");
+    }
+
+    params.Values = wanted.Values;
     params.DataPresent = 1;
     const ParameterSet written = params;
-    if (const Outcome outcome = SendenButtonClick(session.Port(), session.Transfer(), params); outcome != Outcome::Done)
-        return session.CodeOf(outcome);
+    const Outcome outcome = SendenButtonClick(session.Port(), session.Transfer(), params);
+    const bool mayHold = BoardMayHoldNewValues(session);
+    auto told = [&](int code) {
+        if (code == ExitCode::Interrupted && mayHold)
+            session.Dialogs().Problem("the board may hold the new values already; lcdkonfig-cli diff " + *path
+                                      + " board tells");
+        return code;
+    };
+    if (outcome != Outcome::Done)
+        return told(session.CodeOf(outcome));
     if (session.Interrupted())
-        return session.InterruptedCode();
+        return told(session.InterruptedCode());
     session.Dialogs().Note("written: " + *path);
     if (options.NoVerify)
         return ExitCode::Done;
-    return Verify(session, written);
+    return told(Verify(session, written));
 }
 
 int RunFlash(CliSession& session)
@@ -119,12 +184,14 @@ int RunFlash(CliSession& session)
     if (int code = session.OpenPort())
         return code;
     if (!options.NoBackup) {
-        if (int code = session.Download(true)) {
+        if (int code = session.Download(false)) {
             if (code == ExitCode::BoardFailed)
                 session.Dialogs().Problem("flash: the board could not be read for its backup; "
                                           "--no-backup flashes without one (a board without firmware)");
             return code;
         }
+        if (int code = session.BackUp(true))
+            return code;
     }
     Link link{session.Port(), session.Firmware(), session.Params()};
     if (const Outcome outcome = FlashFirmware(link, session.Firmware(), *read.image); outcome != Outcome::Done)
@@ -175,9 +242,12 @@ int RunService(CliSession& session)
     if (int code = session.OpenPort())
         return code;
     ParameterSet& params = session.Params();
-    if (!options.NoBackup)
-        if (int code = session.Download(true))
+    if (!options.NoBackup) {
+        if (int code = session.Download(false))
             return code;
+        if (int code = session.BackUp(true))
+            return code;
+    }
 
     Outcome done = Outcome::BoardFailed;
     if (what == "clear-hours")

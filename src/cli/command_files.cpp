@@ -1,4 +1,5 @@
-// check, backups, ports and diff, and the parameter sets named on the command line.
+// check (what a file holds, and the safety check's findings), backups, ports and diff,
+// and the parameter sets named on the command line.
 #include "cli_commands.h"
 
 #include "backups.h"
@@ -7,6 +8,7 @@
 #include "firmware_image.h"
 #include "json_text.h"
 #include "port_search.h"
+#include "safety_check.h"
 #include "srecord_reader.h"
 #include "text_file.h"
 #include "text_scanner.h"
@@ -76,24 +78,50 @@ int CheckFirmware(CliSession& session, const std::string& path, const std::strin
     return ExitCode::Done;
 }
 
-int CheckParameterSet(CliSession& session, const std::string& path, const std::string& bytes)
+std::string FindingJson(const SafetyFinding& f)
+{
+    return "{\"level\":" + JsonString(f.Level == FindingLevel::Error ? "error" : "warning") + ",\"rule\":"
+           + JsonString(f.Rule) + ",\"index\":" + (f.Index < 0 ? std::string("null") : std::to_string(f.Index))
+           + ",\"dialog\":" + JsonString(f.Dialog) + ",\"field\":" + JsonString(f.Field) + ",\"value\":"
+           + JsonString(f.Value) + ",\"text\":" + JsonString(f.Text) + "}";
+}
+
+int CheckSetFile(CliSession& session, const std::string& path, const std::string& bytes)
 {
     TextScanner in(bytes);
     const std::optional<int32_t> version = in.ReadInt();
-    ParameterSet& params = session.Params();
+    ParameterSet set;
     if (!version) {
         session.Dialogs().Error(kCannotOpenFile);
         return ExitCode::FileRefused;
     }
-    if (*version != params.ConfigVersion) {
+    if (*version != set.ConfigVersion) {
         session.Dialogs().Problem(path + ": configuration version " + std::to_string(*version) + ", not "
-                                  + std::to_string(params.ConfigVersion) + "; the window asks before it loads it");
+                                  + std::to_string(set.ConfigVersion) + "; the window asks before it loads it");
         return ExitCode::FileRefused;
     }
-    int values = 0;
-    while (values < kValueCount && in.ReadInt())
-        ++values;
-    const std::optional<ConfigIdentity> identity = ReadConfigIdentity(params, bytes);
+    // Of this configuration version the reader asks nothing.
+    ConsoleFileHost host(session.Dialogs());
+    ConfigEntriesTaken taken;
+    ReadConfigBytes(set, host, bytes, &taken);
+    const int values = taken.End - taken.First;
+    const std::optional<ConfigIdentity> identity = ReadConfigIdentity(set, bytes);
+    if (identity) {
+        set.SerialNumber = identity->SerialNumber;
+        set.DeviceMark = identity->DeviceMark;
+        set.DeviceType = identity->DeviceType;
+    }
+    const ParameterSet* board = nullptr;
+    if (session.Options().Board) {
+        if (int code = session.OpenPort())
+            return code;
+        if (int code = session.Download(true))
+            return code;
+        board = &session.Params();
+    }
+    const std::vector<SafetyFinding> findings = CheckParameterSet({&set, board, taken});
+    const int code = findings.empty() ? ExitCode::Done : ExitCode::CheckFailed;
+
     std::ostream& out = session.Env().Out;
     if (session.Options().Json) {
         out << "{\"file\":" << JsonString(path) << ",\"kind\":\"parameter set\",\"config_version\":" << *version
@@ -101,13 +129,18 @@ int CheckParameterSet(CliSession& session, const std::string& path, const std::s
         if (identity)
             out << ",\"serial\":" << JsonString(identity->SerialNumber) << ",\"mark\":"
                 << JsonString(identity->DeviceMark) << ",\"device_type\":" << int(identity->DeviceType);
-        out << "}\n";
-        return ExitCode::Done;
+        out << ",\"findings\":[";
+        for (size_t i = 0; i < findings.size(); ++i)
+            out << (i ? "," : "") << "\n  " << FindingJson(findings[i]);
+        out << (findings.empty() ? "]}\n" : "\n]}\n");
+        return code;
     }
     out << path << ": parameter set, configuration version " << *version << "\n"
         << "  values         " << values << " of " << kValueCount;
-    if (values < kValueCount)
-        out << " (the others keep the values they had when it is opened)";
+    if (taken.Stop == ConfigReadStop::FileEnded)
+        out << " (the file ends)";
+    else if (taken.Stop == ConfigReadStop::NotANumber)
+        out << " (line " << taken.Line << ": " << Shown(taken.Text) << " is no whole number)";
     out << "\n";
     if (identity)
         out << "  serial number  " << Shown(identity->SerialNumber) << "\n"
@@ -115,7 +148,14 @@ int CheckParameterSet(CliSession& session, const std::string& path, const std::s
             << "  device type    " << int(identity->DeviceType) << "\n";
     else
         out << "  identity       none\n";
-    return ExitCode::Done;
+    if (findings.empty())
+        out << "  safety check   passed" << (board ? " (with the board)" : "") << "\n";
+    else
+        out << "  safety check   " << findings.size() << (findings.size() == 1 ? " finding" : " findings")
+            << (board ? " (with the board)" : "") << ":\n";
+    for (const SafetyFinding& f : findings)
+        out << "    " << FindingLine(f) << "\n";
+    return code;
 }
 
 // A set named on the command line: "board" (read from the board, backed up), or a file.
@@ -159,11 +199,12 @@ int LoadLcdFile(CliSession& session, const std::string& path, ParameterSet& into
     return ExitCode::Done;
 }
 
-std::optional<std::string> ResolveBackupName(CliSession& session, const std::string& name)
+std::optional<std::string> ResolveBackupName(CliSession& session, const std::string& name,
+                                             const std::optional<std::string>& boardSerial)
 {
     if (name != "last" && name.rfind("last:", 0) != 0)
         return name;
-    std::optional<std::string> serial;
+    std::optional<std::string> serial = boardSerial;
     if (name.size() > 5)
         serial = name.substr(5);
     const std::vector<BackupEntry> backups = ListBackups(session.BackupFolder(), serial);
@@ -185,7 +226,7 @@ int RunCheck(CliSession& session)
         session.Dialogs().Error(kCannotOpenFile);
         return ExitCode::FileRefused;
     }
-    return EndsWith(path, ".mot") ? CheckFirmware(session, path, *bytes) : CheckParameterSet(session, path, *bytes);
+    return EndsWith(path, ".mot") ? CheckFirmware(session, path, *bytes) : CheckSetFile(session, path, *bytes);
 }
 
 // The backups of every board, and beside them the sets the window left at its end

@@ -143,8 +143,22 @@ std::string ShowText(const FieldDescription& field, int32_t raw, bool afterConfi
     return std::to_string(raw);
 }
 
+bool StartsWithNumber(std::string_view text, bool decimal)
+{
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    if (i < text.size() && IsDigit(text[i]))
+        return true;
+    return decimal && i + 1 < text.size() && (text[i] == '.' || text[i] == ',') && IsDigit(text[i + 1]);
+}
+
 std::optional<int32_t> ParseEntry(const FieldDescription& field, std::string_view text)
 {
+    if (field.IsEdit() && !StartsWithNumber(text, field.Kind == FieldKind::Decimal))
+        return std::nullopt;
     switch (field.Kind) {
     case FieldKind::Integer:
     case FieldKind::Halved:

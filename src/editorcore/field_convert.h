@@ -27,7 +27,14 @@ std::string FormatFixed(double value, NumberFormat format);
 // decimal field uses after a confirmation instead of the one it opens with.
 std::string ShowText(const FieldDescription& field, int32_t raw, bool afterConfirm = false);
 
-// Raw value for a typed text, or nothing when the entry is refused.
+// Whether the text starts with a number (after white space and one sign): a digit, or
+// for decimal numbers also a point or comma before a digit. "12abc" does, "abc" and ""
+// do not.
+bool StartsWithNumber(std::string_view text, bool decimal);
+
+// Raw value for a typed text, or nothing when the entry is refused. A text without a
+// leading number is refused, never read as 0: a slip of the hand must not switch a
+// protection off.
 std::optional<int32_t> ParseEntry(const FieldDescription& field, std::string_view text);
 
 // Power range: arrow position for a raw value, and the raw value of a position

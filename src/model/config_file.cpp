@@ -40,6 +40,24 @@ bool HasLcdEnding(const std::string& name)
     return ending == ".lcd";
 }
 
+// Why the values ended at `at`: the end of the file, or the text found there.
+void StopAt(ConfigEntriesTaken& read, const std::string& bytes, size_t at)
+{
+    if (at >= bytes.size()) {
+        read.Stop = ConfigReadStop::FileEnded;
+        return;
+    }
+    read.Stop = ConfigReadStop::NotANumber;
+    read.Line = 1 + int(std::count(bytes.begin(), bytes.begin() + std::ptrdiff_t(at), '\n'));
+    // The whole word: "0x10" and "2,5" fail after their first digits were taken.
+    while (at > 0 && !TextScanner::IsSeparator(bytes[at - 1]))
+        --at;
+    size_t end = at;
+    while (end < bytes.size() && !TextScanner::IsSeparator(bytes[end]) && end - at < 20)
+        ++end;
+    read.Text = FromWindows1252(bytes.substr(at, end - at));
+}
+
 bool FileExists(const std::string& path)
 {
     struct stat st {};
@@ -131,15 +149,23 @@ bool ReadConfigBytes(ParameterSet& params, ConfigFileHost& host, const std::stri
         }
     }
     int end = first;
+    ConfigEntriesTaken read;
     for (int i = first; i < kValueCount; ++i) {
+        in.SkipSeparators();
+        const size_t at = in.Position();
         std::optional<int32_t> value = in.ReadInt();
-        if (!value)
+        if (!value) {
+            StopAt(read, bytes, at);
             break;
+        }
         params.Values[i] = *value;
         end = i + 1;
     }
-    if (taken)
-        *taken = {0, end};  // a first number taken as entry 0 counts
+    if (taken) {
+        read.First = 0;  // a first number taken as entry 0 counts
+        read.End = end;
+        *taken = read;
+    }
 
     host.RefreshMainWindow();
     params.DataPresent = 1;

@@ -51,11 +51,18 @@ bool WriteConfigFiles(const ParameterSet& params, Dialogs& dialogs);
 // to another configuration version). True when the file was taken.
 bool ReadConfigFile(ParameterSet& params, ConfigFileHost& host);
 // The same from the file's bytes, for a file already in memory. `taken`, when given,
-// receives the entries of Values the file filled: First up to, not including, End.
-// (Always from 0: a first number taken as entry 0 is one of them.)
+// receives the entries of Values the file filled: First up to, not including, End
+// (always from 0: a first number taken as entry 0 is one of them), and why the reading
+// stopped: after all values, at the end of the file, or at a text that is no whole
+// number of 32 bits ("0x10", "2,5", 2147483648), with its line (from 1) and the text.
+enum class ConfigReadStop { AllValues, FileEnded, NotANumber };
 struct ConfigEntriesTaken {
     int First = 0;
     int End = 0;
+    ConfigReadStop Stop = ConfigReadStop::AllValues;
+    int Line = 0;
+    std::string Text;
+    bool Complete() const { return End - First >= kValueCount; }
 };
 bool ReadConfigBytes(ParameterSet& params, ConfigFileHost& host, const std::string& bytes,
                      ConfigEntriesTaken* taken = nullptr);

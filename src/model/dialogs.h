@@ -29,6 +29,9 @@ public:
     virtual Answer AskYesNo(const std::string& text) = 0;
     // Confirmation box with OK and No before a board operation; true only for OK.
     virtual bool ConfirmOk(const std::string& text) = 0;
+    // The same box with No as the default button, for a question whose careless yes
+    // could harm (writing a set the safety check found faults in).
+    virtual bool ConfirmOkDefaultNo(const std::string& text) { return ConfirmOk(text); }
 
     // File dialogs: the chosen full path, or nothing when the user cancelled.
     virtual std::optional<std::string> OpenFileName(const FileDialogRequest& request) = 0;

@@ -28,6 +28,8 @@ public:
     bool SkipLine();
 
     bool AtEnd() const { return pos_ >= text_.size(); }
+    // How far the reading has come, in bytes from the start.
+    size_t Position() const { return pos_; }
 
 private:
     std::string text_;

@@ -7,7 +7,7 @@ std::vector<std::string> ScriptedDialogs::Messages() const
     std::vector<std::string> texts;
     for (const Event& e : events_)
         if (e.kind == Kind::Information || e.kind == Kind::Error || e.kind == Kind::YesNo
-            || e.kind == Kind::ConfirmOk)
+            || e.kind == Kind::ConfirmOk || e.kind == Kind::ConfirmDefaultNo)
             texts.push_back(e.text);
     return texts;
 }
@@ -30,6 +30,7 @@ std::vector<std::string> ScriptedDialogs::Log() const
         case Kind::Error: lines.push_back("error:" + e.text); break;
         case Kind::YesNo: lines.push_back("yesno:" + e.text); break;
         case Kind::ConfirmOk: lines.push_back("confirm:" + e.text); break;
+        case Kind::ConfirmDefaultNo: lines.push_back("confirm-no-first:" + e.text); break;
         case Kind::OpenFile: lines.push_back("open:" + e.text); break;
         case Kind::SaveFile: lines.push_back("save:" + e.text); break;
         }
@@ -53,9 +54,12 @@ Answer ScriptedDialogs::AskYesNo(const std::string& text)
     return a;
 }
 
-bool ScriptedDialogs::ConfirmOk(const std::string& text)
+bool ScriptedDialogs::ConfirmOkDefaultNo(const std::string& text) { return Confirm(Kind::ConfirmDefaultNo, text); }
+bool ScriptedDialogs::ConfirmOk(const std::string& text) { return Confirm(Kind::ConfirmOk, text); }
+
+bool ScriptedDialogs::Confirm(Kind kind, const std::string& text)
 {
-    events_.push_back({Kind::ConfirmOk, text});
+    events_.push_back({kind, text});
     if (confirm_.empty()) {
         ADD_FAILURE() << "unexpected confirmation: " << text;
         return false;

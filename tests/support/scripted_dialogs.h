@@ -11,7 +11,7 @@
 
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Beep, Information, Error, YesNo, ConfirmOk, OpenFile, SaveFile };
+    enum class Kind { Beep, Information, Error, YesNo, ConfirmOk, ConfirmDefaultNo, OpenFile, SaveFile };
     struct Event {
         Kind kind;
         std::string text;  // message text, or the dialog's filter for file dialogs
@@ -28,7 +28,8 @@ public:
     std::vector<std::string> Messages() const;   // texts of all message boxes, in order
     int Beeps() const;
     const std::vector<FileDialogRequest>& FileRequests() const { return requests_; }
-    // "beep", "info:<text>", "error:<text>", "yesno:<text>", "confirm:<text>", ...
+    // "beep", "info:<text>", "error:<text>", "yesno:<text>", "confirm:<text>",
+    // "confirm-no-first:<text>" (No the default button), ...
     std::vector<std::string> Log() const;
     void Clear() { events_.clear(); requests_.clear(); }
     bool ScriptUsedUp() const
@@ -41,10 +42,13 @@ public:
     void Error(const std::string& text) override;
     Answer AskYesNo(const std::string& text) override;
     bool ConfirmOk(const std::string& text) override;
+    bool ConfirmOkDefaultNo(const std::string& text) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
 
 private:
+    bool Confirm(Kind kind, const std::string& text);
+
     std::vector<Event> events_;
     std::vector<FileDialogRequest> requests_;
     std::deque<Answer> yesNo_;
