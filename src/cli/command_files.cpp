@@ -10,6 +10,7 @@
 #include "srecord_reader.h"
 #include "text_file.h"
 #include "text_scanner.h"
+#include "translation.h"
 #include "value_listing.h"
 
 #include <cstdio>
@@ -38,12 +39,12 @@ int CheckFirmware(CliSession& session, const std::string& path, const std::strin
 {
     const SRecordResult read = ReadSRecords(bytes);
     if (!read.image) {
-        session.Dialogs().Error(read.message);
+        session.Dialogs().Error(Tr("Firmware", read.message.c_str()));
         return ExitCode::FileRefused;
     }
     const FirmwareImage& image = *read.image;
     if (!image.FitsTheFlash()) {
-        session.Dialogs().Error(FirmwareText::DoesNotFit);
+        session.Dialogs().Error(Tr("Firmware", FirmwareText::DoesNotFit));
         return ExitCode::FileRefused;
     }
     const int codePages = (kCodeFlashEnd - image.codeBase) / kPageSize;
@@ -79,7 +80,7 @@ int CheckParameterSet(CliSession& session, const std::string& path, const std::s
     const std::optional<int32_t> version = in.ReadInt();
     ParameterSet& params = session.Params();
     if (!version) {
-        session.Dialogs().Error(kCannotOpenFile);
+        session.Dialogs().Error(Tr("Files", kCannotOpenFile));
         return ExitCode::FileRefused;
     }
     if (*version != params.ConfigVersion) {
@@ -138,13 +139,22 @@ int LoadSet(CliSession& session, const std::string& name, ParameterSet& set, boo
 
 }  // namespace
 
+std::optional<std::string> ReadNamedFile(CliSession& session, const std::string& path, size_t limit)
+{
+    std::optional<std::string> bytes = ReadFileBytes(path, limit);
+    if (!bytes) {
+        MessageSubject about(session.Dialogs(), path);
+        session.Dialogs().Error(Tr("Files", kCannotOpenFile));
+    }
+    return bytes;
+}
+
 int LoadLcdFile(CliSession& session, const std::string& path, ParameterSet& into, ConfigEntriesTaken* taken)
 {
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) {
-        session.Dialogs().Error(kCannotOpenFile);
+    const std::optional<std::string> bytes = ReadNamedFile(session, path);
+    if (!bytes)
         return ExitCode::FileRefused;
-    }
+    MessageSubject about(session.Dialogs(), path);
     ConsoleFileHost host(session.Dialogs());
     if (!ReadConfigBytes(into, host, *bytes, taken))
         return ExitCode::FileRefused;
@@ -177,11 +187,11 @@ std::optional<std::string> ResolveBackupName(CliSession& session, const std::str
 int RunCheck(CliSession& session)
 {
     const std::string& path = session.Options().Operands[0];
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) {
-        session.Dialogs().Error(kCannotOpenFile);
+    const std::optional<std::string> bytes =
+        ReadNamedFile(session, path, EndsWith(path, ".mot") ? kFirmwareFileLimit : kTextFileLimit);
+    if (!bytes)
         return ExitCode::FileRefused;
-    }
+    MessageSubject about(session.Dialogs(), path);
     return EndsWith(path, ".mot") ? CheckFirmware(session, path, *bytes) : CheckParameterSet(session, path, *bytes);
 }
 
@@ -202,6 +212,9 @@ int RunBackups(CliSession& session)
         out << (backups.empty() ? "]\n" : "\n]\n");
         return ExitCode::Done;
     }
+    if (backups.empty())
+        session.Dialogs().Note("no backups" + (serial ? " of serial number " + *serial : std::string()) + " in "
+                               + session.BackupFolder());
     for (const BackupEntry& backup : backups)
         out << Shown(backup.Serial) << "  " << backup.Time << "  "
             << (backup.Firmware.empty() ? std::string("-") : Shown(backup.Firmware)) << "  " << backup.LcdPath
