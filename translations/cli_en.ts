@@ -19,6 +19,22 @@
         <source>nein</source>
         <translation>no</translation>
     </message>
+    <message>
+        <source>Standardausgabe</source>
+        <translation>standard output</translation>
+    </message>
+    <message>
+        <source>Die Firmware der LCD-Platine ist unvollständig; ein neues &quot;lcdkonfig-cli flash&quot; stellt sie wieder her (der Boot-ROM bleibt).</source>
+        <translation>The LCD board's firmware is incomplete; a new &quot;lcdkonfig-cli flash&quot; restores it (the boot ROM stays).</translation>
+    </message>
+    <message>
+        <source>[j/N]</source>
+        <translation>[y/N]</translation>
+    </message>
+    <message>
+        <source>Seite 0x%1 nicht programmiert: der Boot-ROM meldet den Status 0x%2</source>
+        <translation>Page 0x%1 not programmed: the boot ROM reports status 0x%2</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

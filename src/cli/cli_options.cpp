@@ -260,9 +260,9 @@ Reads the board: its values, identity and fault memory, and backs them up.
 Without -o the values are listed with their units, and the fault memory after
 them (--json: as JSON).
 
-  -o, --output FILE.lcd  write the set as the window's "Speichern unter..." does,
-                         with its .txt companion; "-": the .lcd file's bytes on
-                         standard output
+  -o, --output FILE.lcd  write the set as the window's "Speichern unter..."
+                         does, with its .txt companion; "-": the .lcd file's
+                         bytes on standard output
   --faults FILE          also write the fault memory as the window's export
 )"},
     {"write", R"(Usage: lcdkonfig-cli write FILE.lcd|last|last:NNNN [--yes] [--no-backup]
@@ -342,7 +342,7 @@ prints its report and updates its firmware, over the board's USB serial
 converter.
 
 Commands (lcdkonfig-cli COMMAND --help tells more):
-  ports                          list the serial ports; mark the board's converter
+  ports                          list the serial ports, the board's marked
   read [-o FILE.lcd|-] [--faults FILE]
                                  read the board (values, identity, fault memory)
   write FILE.lcd|last|last:NNNN [--yes] [--no-backup] [--no-verify]

@@ -3,6 +3,7 @@
 #include "translation.h"
 
 #include <cctype>
+#include <termios.h>
 #include <istream>
 #include <ostream>
 
@@ -30,6 +31,8 @@ std::string OneLine(const std::string& text)
         out.pop_back();
     return out;
 }
+
+void DiscardTerminalInput(int fd) { ::tcflush(fd, TCIFLUSH); }
 
 void ConsoleDialogs::Show(const std::string& text)
 {

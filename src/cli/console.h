@@ -17,6 +17,9 @@ inline constexpr const char* kCliName = "lcdkonfig-cli";
 // Gründe, z.B.: ...". Blanks inside a line stay as the text has them.
 std::string OneLine(const std::string& text);
 
+// Throws away what was typed on the terminal `fd` and not yet read.
+void DiscardTerminalInput(int fd);
+
 struct ConsoleSettings {
     std::istream* In = nullptr;
     std::ostream* Err = nullptr;

@@ -1,10 +1,10 @@
 // lcdkonfig-cli: the command-line companion of the LCD Konfiguration window.
 #include "cli.h"
+#include "console.h"
 
 #include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <termios.h>
 #include <unistd.h>
 
 extern char** environ;
@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     env.Interrupted = [] { return interruptSignal != 0; };
     env.InterruptSignal = [] { return int(interruptSignal); };
     if (env.InIsTerminal)
-        env.DiscardTypeAhead = [] { ::tcflush(STDIN_FILENO, TCIFLUSH); };
+        env.DiscardTypeAhead = [] { DiscardTerminalInput(STDIN_FILENO); };
     const std::vector<std::string> args(argv + 1, argv + argc);
     // A file on NFS may tell of a failed write only at the close.
     env.CloseOut = [] { return std::fclose(stdout) == 0; };
