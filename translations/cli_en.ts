@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>Die Firmware der LCD-Platine ist unvollständig; ein neues &quot;lcdkonfig-cli flash&quot; stellt sie wieder her (der Boot-ROM bleibt).</source>
-        <translation>The LCD board's firmware is incomplete; a new &quot;lcdkonfig-cli flash&quot; restores it (the boot ROM stays).</translation>
+        <translation>The LCD board&apos;s firmware is incomplete; a new &quot;lcdkonfig-cli flash&quot; restores it (the boot ROM stays).</translation>
     </message>
     <message>
         <source>[j/N]</source>
@@ -41,6 +41,10 @@
     <message>
         <source>Es müssen 4 Zeichen eingegeben werden !</source>
         <translation>Please enter exactly 4 characters!</translation>
+    </message>
+    <message>
+        <source>Keinen ComPort auf dem PC gefunden!</source>
+        <translation>No serial port found on this PC!</translation>
     </message>
 </context>
 <context>

@@ -227,7 +227,7 @@ int RunPorts(CliSession& session)
     PortDiscovery& discovery = session.Board().Discovery();
     const std::vector<std::string> ports = discovery.SerialPorts();
     if (ports.empty()) {
-        session.Dialogs().Error("Keinen ComPort auf dem PC gefunden!");
+        session.Dialogs().Error(Tr("Link", "Keinen ComPort auf dem PC gefunden!"));
         return ExitCode::NoPort;
     }
     std::string boardPort;
