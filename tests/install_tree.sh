@@ -4,7 +4,8 @@
 #   - the tree holds what the desktop, man and udev look for, in the project's version;
 #   - lcdkonfig, on the offscreen platform with the virtual board, lives through its
 #     first timer tick (which runs the port search: the wire trace shows the port being
-#     opened) and is then ended with SIGTERM;
+#     opened) and is then sent SIGTERM, which closes its window: the port is closed
+#     (the trace shows it) and the program ends with status 0;
 #   - lcdkonfig-cli, when the build has it, answers --version and checks the installed
 #     firmware sample.
 #
@@ -133,7 +134,8 @@ kill -0 "$program_pid" 2>/dev/null || fail "the installed lcdkonfig ended right 
 kill -TERM "$program_pid"
 wait "$program_pid" && status=0 || status=$?
 program_pid=""
-[ "$status" -eq 143 ] || fail "the installed lcdkonfig ended with status $status instead of by SIGTERM"
+[ "$status" -eq 0 ] || fail "the installed lcdkonfig ended with status $status instead of closing on SIGTERM"
+grep -Eq '^.* close ' "$work/trace.txt" || fail "the installed lcdkonfig did not close its port on SIGTERM"
 echo "install_tree: the installed lcdkonfig ran until its port search ($(grep -Eo 'open .*' "$work/trace.txt" | head -n 1))"
 
 # ---- the command-line program ------------------------------------------------------------

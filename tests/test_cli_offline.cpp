@@ -54,7 +54,7 @@ TEST_F(OfflineTest, CheckSaysWhatAFileHoldsOrWhyItIsRefused)
     Put("bad.MOT", bad);
     r = Run({"check", Path("bad.MOT")});
     EXPECT_EQ(r.Code, 6);
-    EXPECT_EQ(r.Err, "lcdkonfig-cli: Checksummen-Fehler!\n");
+    EXPECT_EQ(r.Err, "lcdkonfig-cli: " + Path("bad.MOT") + ": Checksummen-Fehler!\n");
 
     ParameterSet set;
     set.Values = Config().Values;
@@ -161,7 +161,7 @@ TEST_F(OfflineTest, PortsListsThePortsAndMarksTheBoardsConverter)
     EXPECT_EQ(r.Err, "lcdkonfig-cli: Keinen ComPort auf dem PC gefunden!\n");
 }
 
-TEST_F(OfflineTest, AWrongCommandLineIsExitCode2WithTheUsage)
+TEST_F(OfflineTest, AWrongCommandLineIsExitCode2WithOneLinePointingAtTheHelp)
 {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{},
@@ -175,9 +175,11 @@ TEST_F(OfflineTest, AWrongCommandLineIsExitCode2WithTheUsage)
                                                {"--colour", "ports"}}) {
         const Result r = Run(args);
         EXPECT_EQ(r.Code, 2) << (args.empty() ? "(none)" : args[0]);
-        EXPECT_NE(r.Err.find("Usage: lcdkonfig-cli"), std::string::npos) << r.Err;
+        EXPECT_EQ(r.ErrLines().size(), 1u) << r.Err;
+        EXPECT_NE(r.Err.find(" (see lcdkonfig-cli "), std::string::npos) << r.Err;
     }
-    EXPECT_EQ(Run({"read", "--yes"}).ErrLines()[0], "lcdkonfig-cli: option --yes does not belong to read");
+    EXPECT_EQ(Run({"read", "--yes"}).Err,
+              "lcdkonfig-cli: option --yes does not belong to read (see lcdkonfig-cli read --help)\n");
     EXPECT_TRUE(Wire().Log().empty());
 }
 
@@ -185,7 +187,10 @@ TEST_F(OfflineTest, HelpAndVersion)
 {
     Result r = Run({"--help"});
     EXPECT_EQ(r.Code, 0);
-    EXPECT_EQ(r.Out.rfind("Usage: lcdkonfig-cli [-p PORT] [-q|-v] [--trace FILE] [--json] [--lang de|en] COMMAND ...", 0), 0u);
+    EXPECT_EQ(r.Out.rfind("Usage: lcdkonfig-cli [-p PORT] [-q|-v] [--trace FILE] [--json] [--lang de|en]\n"
+                          "                     COMMAND ...\n",
+                          0),
+              0u);
     for (const char* line : {"  0    done", "  1    the two sets differ (diff)", "  3    no port, port busy or no permission",
                              "  4    the board did not answer or the exchange failed",
                              "  5    the read-back after write or flash found a difference",

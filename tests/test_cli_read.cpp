@@ -58,7 +58,7 @@ TEST_F(ReadTest, ReadWritesTheBoardsSetItsCompanionAndFaultsAndLeavesABackup)
     EXPECT_EQ(Bytes(backup.string()), Windows(LcdFileText(expected)));
     EXPECT_EQ(Bytes((StateFolder() / "0001" / (stamp + "-fehlerspeicher.txt")).string()), faults);
     EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: backup: " + backup.string()));
-    EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: written: " + Path("board.lcd")));
+    EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: written: " + Path("board.lcd") + ", " + Path("board.txt")));
     EXPECT_EQ(r.Out, "");
 }
 

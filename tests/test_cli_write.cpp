@@ -110,7 +110,7 @@ TEST_F(WriteTest, AReadBackThatDiffersIsExitCode5AndNamesTheValues)
     };
     const Result r = Run({"-p", "virtuell", "write", file, "--yes"});
     EXPECT_EQ(r.Code, 5) << r.Err;
-    EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: read-back: 1 values differ from those written (written -> read):"));
+    EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: read-back: 1 value differs from those written (written -> read):"));
     EXPECT_TRUE(r.ErrHas("lcdkonfig-cli:   2  Timing / PttMindestTastZeit: (EditPttMinTastZeit): 30 -> 31 (60 ms -> 62 ms)"));
 }
 
@@ -138,7 +138,7 @@ TEST_F(WriteTest, ARefusedFileIsExitCode6BeforeTheBoardIsTouched)
     Put("bad.lcd", "kein Parametersatz\r\n");
     Result r = Run({"-p", "virtuell", "write", Path("bad.lcd"), "--yes"});
     EXPECT_EQ(r.Code, 6);
-    EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: Datei kann nicht geöffnet werden!"));
+    EXPECT_TRUE(r.ErrHas("lcdkonfig-cli: " + Path("bad.lcd") + ": Datei kann nicht geöffnet werden!")) << r.Err;
     r = Run({"-p", "virtuell", "write", Path("missing.lcd"), "--yes"});
     EXPECT_EQ(r.Code, 6);
     // Another configuration version is asked about; without a terminal the answer is no.

@@ -9,6 +9,7 @@
 #include "virtual_board.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -589,6 +590,23 @@ TEST_F(FirmwareButton, RefusedFilesBringTheDialogBack)
     EXPECT_EQ(requests[2].InitialFolder, (dir / "sub").string());
     EXPECT_EQ(requests[3].InitialFolder, dir.parent_path().string());
     EXPECT_EQ(params.DataFolder, dir.parent_path().string());
+    EXPECT_TRUE(board.Log().empty());
+}
+
+// A FIFO does not hang the window and a file over 4 MiB is not read into memory: both
+// are refused with the file box at once.
+TEST_F(FirmwareButton, AFifoOrAnOversizedFileIsRefusedAtOnce)
+{
+    const std::string fifo = (dir / "fifo.mot").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string big = Write("big.mot", "S0");
+    std::filesystem::resize_file(big, (4u << 20) + 1);
+    dialogs().ChooseOpen(fifo);
+    dialogs().ChooseOpen(big);
+    dialogs().ChooseOpen(std::nullopt);
+    EXPECT_EQ(FirmwareButtonClick(board, host, params), Outcome::Declined);
+    EXPECT_EQ(dialogs().Messages(),
+              (std::vector<std::string>{"Datei kann nicht geöffnet werden!", "Datei kann nicht geöffnet werden!"}));
     EXPECT_TRUE(board.Log().empty());
 }
 

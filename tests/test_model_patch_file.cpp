@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -50,7 +52,7 @@ TEST_F(PatchFolder, TwoMarksGiveTheKnownFileWithChecksum793)
     Export();
     EXPECT_EQ(FileBytes(), "0\t;15\t;\r\n27\t;10465\t;E\r\n793");
     EXPECT_EQ(tones, 2);
-    EXPECT_FALSE(fs::exists(dir / "TavrixPatch.ini.tmp~"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
 }
 
 TEST_F(PatchFolder, SingleMarkAndNegativeValue)
@@ -99,11 +101,17 @@ TEST_F(PatchFolder, FailedWriteIsReportedWithoutToneAndKeepsTheOldFile)
     Export();
     ASSERT_EQ(tones, 1);
 
-    // The new file cannot be created next to the old one (its temporary name is taken
-    // by a folder, which stops root as well as a user).
+    // The new file breaks off on the way (a file-size limit, which stops root as well
+    // as a user).
     params.Values[0] = 99;
-    fs::create_directory(dir / "TavrixPatch.ini.tmp~");
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     Export();
+    setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(tones, 1);
     EXPECT_EQ(dialogs.Log(),
               (std::vector<std::string>{"beep", "info:Die Patch-Datei konnte nicht geschrieben werden !\n\n"

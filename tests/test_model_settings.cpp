@@ -1,3 +1,5 @@
+#include "device_types.h"
+#include "diagnostics_sink.h"
 #include "scripted_dialogs.h"
 #include "settings.h"
 #include "text_file.h"
@@ -5,6 +7,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <sys/stat.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -107,6 +110,33 @@ TEST_F(SettingsTest, IncompleteFileReportsOnceAndKeepsWhatWasRead)
 TEST_F(SettingsTest, NoFileIsSilent)
 {
     EXPECT_FALSE(ReadSettings(params, dialogs, (dir / "none.ini").string()));
+    EXPECT_EQ(params.SettingsLoaded, 0);
+    EXPECT_EQ(params.FaultWindowWidth, 1022);
+    EXPECT_TRUE(dialogs.Events().empty());
+}
+
+// Tavrix.ini and GeraeteTyp.ini that are a FIFO, a link to one or larger than any real
+// file: taken as missing at once (no box, start values kept), the cause on the
+// diagnostics.
+TEST_F(SettingsTest, AFileThatIsNoRegularFileOrTooLargeCountsAsMissing)
+{
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
+    fs::create_symlink(dir / "fifo", dir / "link");
+    Put("");
+    fs::resize_file(ini, (1u << 20) + 1);
+    std::vector<std::string> causes;
+    ScopedDiagnosticsSink sink([&](const std::string& line) { causes.push_back(line); });
+    for (const std::string name : {"fifo", "link", "Tavrix.ini"}) {
+        const std::string path = (dir / name).string();
+        causes.clear();
+        EXPECT_FALSE(ReadSettings(params, dialogs, path)) << name;
+        const DeviceTypeList types = ReadDeviceTypes(dialogs, path);
+        EXPECT_TRUE(types.Names.empty()) << name;
+        EXPECT_FALSE(types.Complete) << name;
+        ASSERT_EQ(causes.size(), 2u) << name;
+        EXPECT_EQ(causes[0].rfind(path + ": not read, taken as missing: ", 0), 0u) << causes[0];
+    }
+    EXPECT_EQ(causes[0], ini + ": not read, taken as missing: larger than 1048576 bytes");
     EXPECT_EQ(params.SettingsLoaded, 0);
     EXPECT_EQ(params.FaultWindowWidth, 1022);
     EXPECT_TRUE(dialogs.Events().empty());

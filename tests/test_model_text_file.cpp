@@ -1,5 +1,10 @@
+#include "diagnostics_sink.h"
 #include "text_file.h"
 #include "unprivileged.h"
+
+#include <algorithm>
+#include <memory>
+#include <sys/sysmacros.h>
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -40,7 +45,7 @@ TEST(TextFile, CrLfAndAtomicReplace)
     std::string path = (dir / "a.txt").string();
     ASSERT_TRUE(WriteTextFile(path, "Bildhöhe\nx\n"));
     EXPECT_EQ(*ReadFileBytes(path), "Bildh\xF6he\r\nx\r\n");
-    EXPECT_FALSE(fs::exists(path + ".tmp~"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
 
     // A folder that cannot be written: failure, and the old file is untouched.
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
@@ -95,7 +100,6 @@ TEST(TextFile, WriteProtectedFileIsRefusedAndStaysAsItWas)
     EXPECT_EQ(run.Result, "may-not refused EACCES written");
     EXPECT_EQ(*ReadFileBytes(locked.string()), "alt");
     EXPECT_EQ(*ReadFileBytes(open.string()), "neu");
-    EXPECT_FALSE(fs::exists(locked.string() + ".tmp~"));
     fs::remove_all(dir);
 }
 
@@ -115,4 +119,151 @@ TEST(TextFile, ReplacedFileKeepsOwnerAndGroup)
     EXPECT_EQ(st.st_gid, 65534u);
     EXPECT_EQ(*ReadFileBytes(path), "neu");
     fs::remove_all(dir);
+}
+
+namespace {
+
+// A folder of its own with the diagnostics caught.
+struct FileKinds : ::testing::Test {
+    fs::path dir;
+    std::vector<std::string> causes;
+    std::unique_ptr<ScopedDiagnosticsSink> sink;
+
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path()
+              / ("filekinds_" + std::to_string(getpid()) + "_"
+                 + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        sink = std::make_unique<ScopedDiagnosticsSink>([this](const std::string& line) { causes.push_back(line); });
+    }
+    void TearDown() override
+    {
+        sink.reset();
+        fs::remove_all(dir);
+    }
+    std::string P(const std::string& name) const { return (dir / name).string(); }
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+}  // namespace
+
+// Only a regular file is replaced: whatever else stands in the target's place stays as
+// it is, and no other file appears.
+TEST_F(FileKinds, ASaveReplacesOnlyARegularFile)
+{
+    ASSERT_EQ(::mkfifo(P("fifo.lcd").c_str(), 0644), 0);
+    fs::create_symlink(dir / "nowhere.lcd", dir / "dangling.lcd");
+    fs::create_symlink(dir / "fifo.lcd", dir / "tofifo.lcd");
+    fs::create_directory(dir / "folder.lcd");
+    // A device node like /dev/null, made here (root only).
+    const bool device = ::mknod(P("null.lcd").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+
+    struct Case {
+        const char* name;
+        fs::file_type kind;
+        const char* cause;
+    };
+    const Case cases[] = {
+        {"fifo.lcd", fs::file_type::fifo, "not a regular file"},
+        {"dangling.lcd", fs::file_type::symlink, "not a regular file"},
+        {"tofifo.lcd", fs::file_type::symlink, "not a regular file"},
+        {"folder.lcd", fs::file_type::directory, "Is a directory"},
+        {"null.lcd", fs::file_type::character, "not a regular file"},
+    };
+    for (const Case& c : cases) {
+        if (std::string(c.name) == "null.lcd" && !device)
+            continue;
+        causes.clear();
+        EXPECT_FALSE(WriteFileAtomically(P(c.name), "2\r\n")) << c.name;
+        EXPECT_EQ(fs::symlink_status(dir / c.name).type(), c.kind) << c.name;
+        EXPECT_EQ(causes, std::vector<std::string>{P(c.name) + ": not written: " + c.cause}) << c.name;
+        EXPECT_FALSE(MayWriteFile(P(c.name))) << c.name;
+    }
+    EXPECT_FALSE(fs::exists(dir / "nowhere.lcd"));
+    std::vector<std::string> expected = {"dangling.lcd", "fifo.lcd", "folder.lcd", "tofifo.lcd"};
+    if (device)
+        expected.insert(expected.begin() + 3, "null.lcd");
+    EXPECT_EQ(Names(), expected);
+}
+
+// The old fixed temporary name, planted as a link to another file, is not followed; the
+// save leaves nothing behind under a name of its own.
+TEST_F(FileKinds, APlantedLinkAtATemporaryNameIsNeverFollowed)
+{
+    ASSERT_TRUE(WriteFileAtomically(P("victim"), "geheim"));
+    fs::create_symlink(dir / "victim", dir / "a.lcd.tmp~");
+    fs::create_symlink(dir / "victim", dir / ".a.lcd.tmp");
+    ASSERT_TRUE(WriteFileAtomically(P("a.lcd"), "neu"));
+    EXPECT_EQ(*ReadFileBytes(P("victim")), "geheim");
+    EXPECT_EQ(*ReadFileBytes(P("a.lcd")), "neu");
+    EXPECT_EQ(Names(), (std::vector<std::string>{".a.lcd.tmp", "a.lcd", "a.lcd.tmp~", "victim"}));
+}
+
+TEST_F(FileKinds, ANewFileTakesItsModeFromTheUmask)
+{
+    const struct {
+        mode_t umask;
+        fs::perms mode;
+    } cases[] = {
+        {022, fs::perms(0644)},
+        {027, fs::perms(0640)},
+        {077, fs::perms(0600)},
+        {002, fs::perms(0664)},
+    };
+    for (const auto& c : cases) {
+        const mode_t old = ::umask(c.umask);
+        const std::string path = P("new" + std::to_string(c.umask) + ".lcd");
+        const bool written = WriteFileAtomically(path, "x");
+        ::umask(old);
+        ASSERT_TRUE(written);
+        EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, c.mode) << std::oct << c.umask;
+    }
+}
+
+// A FIFO, a file over the bound and a folder are refused at once with the cause; a file
+// of exactly the bound is read.
+TEST_F(FileKinds, AReaderTakesRegularFilesUpToItsBoundWithoutBlocking)
+{
+    ASSERT_EQ(::mkfifo(P("fifo").c_str(), 0644), 0);
+    fs::create_symlink(dir / "fifo", dir / "tofifo");
+    fs::create_directory(dir / "folder");
+    // Sparse: the size without the disk space.
+    for (const auto& [name, size] : {std::pair{"big", kTextFileLimit + 1}, std::pair{"full", kTextFileLimit}}) {
+        ASSERT_TRUE(WriteFileAtomically(P(name), ""));
+        ASSERT_EQ(::truncate(P(name).c_str(), off_t(size)), 0);
+    }
+    struct Case {
+        const char* name;
+        const char* cause;  // empty: read
+    };
+    const Case cases[] = {
+        {"fifo", "not a regular file"},
+        {"tofifo", "not a regular file"},
+        {"folder", "Is a directory"},
+        {"big", "larger than 1048576 bytes"},
+        {"missing", "No such file or directory"},
+        {"full", ""},
+    };
+    for (const Case& c : cases) {
+        std::string cause;
+        const std::optional<std::string> bytes = ReadFileBytes(P(c.name), kTextFileLimit, &cause);
+        EXPECT_EQ(cause, c.cause) << c.name;
+        EXPECT_EQ(bytes.has_value(), std::string(c.cause).empty()) << c.name;
+    }
+    EXPECT_EQ(ReadFileBytes(P("full"))->size(), 1048576u);
+    // The firmware bound is 4 MiB.
+    EXPECT_TRUE(ReadFileBytes(P("big"), kFirmwareFileLimit));
+    // Without a place for the cause, it goes to the diagnostics.
+    causes.clear();
+    EXPECT_FALSE(ReadFileBytes(P("fifo")));
+    EXPECT_EQ(causes, std::vector<std::string>{P("fifo") + ": not read: not a regular file"});
 }

@@ -1,6 +1,7 @@
 // TComPort on a pseudo-terminal pair: what a pty supports (settings, bytes, counts,
 // purge, exclusive open, the far end going away) and what it refuses (modem lines).
 #include "com_port.h"
+#include "device_lock.h"
 #include "link.h"
 #include "link_test_host.h"
 #include "pty_board.h"
@@ -9,7 +10,10 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
+#include <filesystem>
+#include <sys/wait.h>
 #include <termios.h>
 #include <atomic>
 #include <mutex>
@@ -76,7 +80,9 @@ TEST_F(Pty, OpensRaw9600EightNoneOne)
     EXPECT_EQ(::cfgetospeed(&tio), speed_t(B9600));
     EXPECT_EQ(::cfgetispeed(&tio), speed_t(B9600));
     EXPECT_EQ(tio.c_cflag & CSIZE, tcflag_t(CS8));
-    EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB | CRTSCTS | HUPCL), 0u);
+    EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+    // The kernel drops DTR and RTS at the last close, also after a SIGKILL.
+    EXPECT_EQ(tio.c_cflag & HUPCL, tcflag_t(HUPCL));
     EXPECT_EQ(tio.c_cflag & (CLOCAL | CREAD), tcflag_t(CLOCAL | CREAD));
     EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | ICRNL | ISTRIP), 0u);
     EXPECT_EQ(tio.c_oflag & OPOST, 0u);
@@ -133,6 +139,74 @@ TEST_F(Pty, SecondOpenerIsRefusedUntilClosed)
     port.SetActive(false);
     EXPECT_NO_THROW(other.SetActive(true));
     other.SetActive(false);
+}
+
+// Another process (a second copy of either program) holds the device's lock: the port
+// is refused before the tty is opened, for root as well, whom the exclusive flag does
+// not stop; once that process has died its lock is taken over.
+TEST_F(Pty, ALockHeldByAnotherProcessRefusesTheOpenBeforeTheTtyIsOpened)
+{
+    char folderTemplate[] = "/tmp/devlock_XXXXXX";
+    ASSERT_NE(::mkdtemp(folderTemplate), nullptr);
+    const std::string folder = folderTemplate;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {
+        DeviceLock lock;
+        const char held = lock.Take(slave, folder) && lock.Held() ? 'y' : 'n';
+        (void)!::write(ready[1], &held, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char held = 0;
+    ASSERT_EQ(::read(ready[0], &held, 1), 1);
+    ASSERT_EQ(held, 'y');
+
+    TComPort second;
+    second.SetDeviceName(slave);
+    second.SetLockFolder(folder);
+    std::string refusal;
+    int code = 0;
+    try {
+        second.SetActive(true);
+    } catch (const EComError& e) {
+        refusal = e.what();
+        code = e.Code();
+    }
+    EXPECT_EQ(code, EBUSY);
+    EXPECT_EQ(refusal.rfind("lock: ", 0), 0u) << refusal;  // not the open's, nor flock's
+    EXPECT_FALSE(second.Active());
+    // The tty was never opened: its settings are still the pty's, without our 9600 raw.
+    termios tio {};
+    ASSERT_EQ(::tcgetattr(master, &tio), 0);
+    EXPECT_NE(tio.c_cflag & CLOCAL, tcflag_t(CLOCAL));
+
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    EXPECT_NO_THROW(second.SetActive(true));
+    EXPECT_TRUE(second.Active());
+    second.SetActive(false);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(DeviceLockFile, NamedAfterTheDeviceNumberAndNeverAFifoOrLink)
+{
+    char folderTemplate[] = "/tmp/devlock_XXXXXX";
+    ASSERT_NE(::mkdtemp(folderTemplate), nullptr);
+    const std::string folder = folderTemplate;
+    // /dev/null is character device 1:3 on every Linux.
+    EXPECT_EQ(DeviceLockPath("/dev/null", folder), folder + "/lcdkonfig-1:3.lock");
+    EXPECT_EQ(DeviceLockPath(folder, folder), "");  // no device node: no lock
+    // A FIFO planted under the lock's name is not waited on: no lock, the port opens.
+    ASSERT_EQ(::mkfifo((folder + "/lcdkonfig-1:3.lock").c_str(), 0644), 0);
+    DeviceLock lock;
+    EXPECT_TRUE(lock.Take("/dev/null", folder));
+    EXPECT_FALSE(lock.Held());
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(Pty, FarEndClosingFailsThePortCalls)

@@ -19,12 +19,32 @@
         <source>nein</source>
         <translation>no</translation>
     </message>
+    <message>
+        <source>Standardausgabe</source>
+        <translation>standard output</translation>
+    </message>
+    <message>
+        <source>Die Firmware der LCD-Platine ist unvollständig; ein neues &quot;lcdkonfig-cli flash&quot; stellt sie wieder her (der Boot-ROM bleibt).</source>
+        <translation>The LCD board&apos;s firmware is incomplete; a new &quot;lcdkonfig-cli flash&quot; restores it (the boot ROM stays).</translation>
+    </message>
+    <message>
+        <source>[j/N]</source>
+        <translation>[y/N]</translation>
+    </message>
+    <message>
+        <source>Seite 0x%1 nicht programmiert: der Boot-ROM meldet den Status 0x%2</source>
+        <translation>Page 0x%1 not programmed: the boot ROM reports status 0x%2</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>
     <message>
         <source>Es müssen 4 Zeichen eingegeben werden !</source>
         <translation>Please enter exactly 4 characters!</translation>
+    </message>
+    <message>
+        <source>Keinen ComPort auf dem PC gefunden!</source>
+        <translation>No serial port found on this PC!</translation>
     </message>
 </context>
 <context>

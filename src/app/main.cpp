@@ -1,5 +1,6 @@
 // LCD Konfiguration: configures the display-and-control board of a valve linear
 // amplifier over its USB serial port.
+#include "end_signals.h"
 #include "language.h"
 #include "dialog_scale.h"
 #include "main_form.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv)
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     auto mainForm = CreateProgramForms(dialogs, TheParameterSet(), arguments);
+    CloseOnEndSignals(*mainForm);
     app.exec();
     return 0;
 }

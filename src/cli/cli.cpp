@@ -7,9 +7,17 @@
 #include "console.h"
 #include "parameter_set.h"
 
+#include "config_file.h"
+#include "diagnostics_sink.h"
+#include "json_text.h"
+#include "translation.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <ostream>
 
@@ -17,8 +25,27 @@ namespace {
 
 // The report draws with Qt GUI, which wants an application object with a platform;
 // the offscreen one needs no display. Everything else makes do with the core.
+// Qt's complaint that XDG_RUNTIME_DIR is not set (a cron job, sudo, a service) says
+// nothing to the user of this program, which keeps nothing there.
+QtMessageHandler qtHandler = nullptr;
+
+void QtMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    if (qtHandler)
+        qtHandler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
 std::unique_ptr<QCoreApplication> MakeApplication(Command command, CliEnvironment& env)
 {
+    static const bool installed = [] {
+        qtHandler = qInstallMessageHandler(QtMessage);
+        return true;
+    }();
+    (void)installed;
     if (QCoreApplication::instance())
         return nullptr;
     static int argc = 1;
@@ -57,17 +84,20 @@ int RunCli(const std::vector<std::string>& args, CliEnvironment& env)
 {
     const ParsedCommandLine parsed = ParseCommandLine(args);
     if (!parsed.Options) {
-        env.Err << kCliName << ": " << parsed.Error << "\n\n" << UsageText();
+        env.Err << UsageErrorLine(parsed);
         return ExitCode::Usage;
     }
     const CliOptions& options = *parsed.Options;
-    if (options.Cmd == Command::Help) {
-        env.Out << UsageText();
-        return ExitCode::Done;
-    }
-    if (options.Cmd == Command::Version) {
-        env.Out << kCliName << " " << ProgramVersionFromBuild() << "\n";
-        return ExitCode::Done;
+    if (options.Cmd == Command::Help || options.Cmd == Command::Version) {
+        if (options.Cmd == Command::Help)
+            env.Out << UsageText(options.HelpFor);
+        else
+            env.Out << kCliName << " " << ProgramVersionFromBuild() << "\n";
+        env.Out.flush();
+        if (env.Out.good() && (!env.CloseOut || env.CloseOut()))
+            return ExitCode::Done;
+        env.Err << kCliName << ": standard output: " << std::strerror(errno) << "\n";
+        return ExitCode::FileRefused;
     }
     const std::unique_ptr<QCoreApplication> application = MakeApplication(options.Cmd, env);
     std::string choice = options.Language;
@@ -83,5 +113,19 @@ int RunCli(const std::vector<std::string>& args, CliEnvironment& env)
     CliSession session(env, options);
     if (session.Interrupted())
         return session.InterruptedCode();
-    return Dispatch(session);
+    int code = Dispatch(session);
+    // check --json answers in JSON also when it refuses the file.
+    if (options.Cmd == Command::Check && options.Json && code == ExitCode::FileRefused)
+        env.Out << "{\"file\":" << JsonString(options.Operands[0]) << ",\"refused\":"
+                << JsonString(session.Dialogs().Last()) << "}\n";
+    // Data that did not reach standard output (a full disk, a closed pipe) is no
+    // success; the command's own failure was told already.
+    env.Out.flush();
+    const int error = errno;
+    const bool written = env.Out.good() && (!env.CloseOut || env.CloseOut());
+    if (written || (code != ExitCode::Done && code != ExitCode::Differ))
+        return code;
+    Diagnose(std::string("standard output: ") + std::strerror(env.Out.good() ? errno : error));
+    session.Dialogs().Problem(Tr("Cli", "Standardausgabe") + ": " + Tr("Files", kCannotWriteFile));
+    return ExitCode::FileRefused;
 }

@@ -3,6 +3,7 @@
 // after it has shown its messages.
 #include "cli_session.h"
 #include "config_file.h"
+#include "text_file.h"
 
 #include <optional>
 #include <string>
@@ -32,5 +33,13 @@ int LoadLcdFile(CliSession& session, const std::string& path, ParameterSet& into
 std::optional<std::string> ResolveBackupName(CliSession& session, const std::string& name,
                                              const std::optional<std::string>& boardSerial = std::nullopt);
 // Writes data to standard output ("-" or empty) or to a file (atomically). False
-// after the message.
+// after the message, which names the file (the cause with -v).
 bool WriteOutput(CliSession& session, const std::string& path, const std::string& bytes);
+// Whether an output file named on the command line may be written (standard output
+// always); checked before the board is read. False after the message.
+bool MayWriteOutput(CliSession& session, const std::string& path);
+// A file named on the command line: a regular file of at most `limit` bytes, read
+// without blocking. Nothing after "<file>: Datei kann nicht geöffnet werden!"; the
+// cause (not found, permission, not a regular file, too large) with -v.
+std::optional<std::string> ReadNamedFile(CliSession& session, const std::string& path,
+                                         size_t limit = kTextFileLimit);

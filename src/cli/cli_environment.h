@@ -32,8 +32,17 @@ struct CliEnvironment {
     std::function<std::unique_ptr<PortDiscovery>()> MakeDiscovery;
     // Sleeps of the exchanges. None: the wall clock.
     std::function<void(int ms)> Sleep;
-    // True once Ctrl-C came. None: never.
+    // True once Ctrl-C (or SIGTERM, SIGHUP) came. None: never.
     std::function<bool()> Interrupted;
+    // The signal that interrupted the run; the exit code is 128 plus its number. None:
+    // SIGINT.
+    std::function<int()> InterruptSignal;
+    // Closes standard output after the last flush; false when the close failed. None:
+    // nothing to close.
+    std::function<bool()> CloseOut;
+    // Throws away what was typed on the terminal before a question is asked. None:
+    // nothing to discard.
+    std::function<void()> DiscardTypeAhead;
     // The moment a backup is stamped with. None: now.
     std::function<std::time_t()> Now;
     // The device-type list the report names the device type from.

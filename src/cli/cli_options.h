@@ -18,6 +18,7 @@ struct CliOptions {
     std::string Language;  // --lang de|en; empty: LCDKONFIG_LANG, else the locale
     // The command's.
     std::vector<std::string> Operands;
+    std::string HelpFor;     // COMMAND --help: the command whose help is shown
     std::string Output;      // -o
     std::string Input;       // -i
     std::string FaultsFile;  // read --faults
@@ -35,10 +36,14 @@ struct CliOptions {
 struct ParsedCommandLine {
     std::optional<CliOptions> Options;
     std::string Error;  // why the command line is refused (usage, exit code 2)
+    std::string CommandName;  // the command given, when it is one, for the hint to its help
 };
 
 // `args` without the program name.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
-// The usage text (--help, and after a refused command line).
-std::string UsageText();
+// The usage text (--help); with a command's name, that command's own help. Every line
+// fits 80 columns.
+std::string UsageText(const std::string& command = {});
+// The one line after a refused command line: the error and where the help is.
+std::string UsageErrorLine(const ParsedCommandLine& parsed);

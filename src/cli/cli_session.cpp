@@ -18,6 +18,7 @@ ConsoleSettings SettingsOf(const CliEnvironment& env, const CliOptions& options)
     s.Quiet = options.Quiet;
     s.Verbose = options.Verbose;
     s.AssumeYes = options.Yes;
+    s.DiscardTypeAhead = env.DiscardTypeAhead;
     return s;
 }
 
@@ -40,7 +41,7 @@ CliSession::CliSession(CliEnvironment& env, const CliOptions& options)
       causes_([this](const std::string& line) { Cause(line); }),
       host_(dialogs_, progress_, env.Sleep, env.Interrupted),
       transfer_(host_, params_),
-      firmware_(host_)
+      firmware_(host_, dialogs_)
 {
     dialogs_.BeforeMessage = [this] { progress_.EndLine(); };
     params_.ValueCount = kValueCount;
@@ -161,7 +162,8 @@ int CliSession::InterruptedCode()
     if (board_)
         board_->CloseQuietly();
     dialogs_.Problem("interrupted");
-    return ExitCode::Interrupted;
+    const int signal = env_.InterruptSignal ? env_.InterruptSignal() : 0;
+    return signal > 0 ? 128 + signal : ExitCode::Interrupted;
 }
 std::string CliSession::BackupFolder() const
 {

@@ -52,7 +52,8 @@ public:
     // The exit code of an exchange's outcome (exit_codes.h); after a failure with -v
     // the last bytes on the wire are told, after a no the program says it stopped.
     int CodeOf(Outcome outcome);
-    // The interrupt was seen: closes the port and says so. 130.
+    // The interrupt was seen: closes the port and says so. 130 for Ctrl-C, 143 for
+    // SIGTERM, 129 for SIGHUP.
     int InterruptedCode();
     bool Interrupted() { return host_.Interrupted(); }
 

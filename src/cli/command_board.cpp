@@ -12,7 +12,12 @@
 #include "text_file.h"
 #include "value_listing.h"
 
+#include "diagnostics_sink.h"
+#include "translation.h"
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ostream>
 
 namespace {
@@ -44,21 +49,47 @@ std::string ReadJson(const ParameterSet& params, const FaultMemory& faults)
 
 }  // namespace
 
+bool MayWriteOutput(CliSession& session, const std::string& path)
+{
+    if (path.empty() || path == "-" || MayWriteFile(path))
+        return true;
+    Diagnose(path + ": " + (errno == EINVAL ? std::string("not a regular file") : std::strerror(errno)));
+    MessageSubject about(session.Dialogs(), path);
+    session.Dialogs().Error(Tr("Files", kCannotOpenFile));
+    return false;
+}
+
 bool WriteOutput(CliSession& session, const std::string& path, const std::string& bytes)
 {
     if (path.empty() || path == "-") {
-        session.Env().Out << bytes << std::flush;
-        return true;
+        std::ostream& out = session.Env().Out;
+        out << bytes << std::flush;
+        if (out.good())
+            return true;
+        Diagnose(std::string("standard output: ") + std::strerror(errno));
+        MessageSubject about(session.Dialogs(), Tr("Cli", "Standardausgabe"));
+        session.Dialogs().Error(Tr("Files", kCannotWriteFile));
+        return false;
     }
+    if (!MayWriteOutput(session, path))
+        return false;
     if (WriteFileAtomically(path, bytes))
         return true;
-    session.Dialogs().Error(kCannotOpenFile);
+    MessageSubject about(session.Dialogs(), path);
+    session.Dialogs().Error(Tr("Files", kCannotWriteFile));
     return false;
 }
 
 int RunRead(CliSession& session)
 {
     const CliOptions& options = session.Options();
+    // A file that cannot be written is refused before the board is read, not after
+    // the 7 seconds of the download.
+    const bool toFile = !options.Output.empty() && options.Output != "-";
+    const std::string companion = toFile ? WithLastThree(options.Output, "txt") : std::string();
+    if (!MayWriteOutput(session, options.FaultsFile) || (toFile && !MayWriteOutput(session, options.Output))
+        || (toFile && !MayWriteOutput(session, companion)))
+        return ExitCode::FileRefused;
     if (int code = session.OpenPort())
         return code;
     if (int code = session.Download(true))
@@ -70,13 +101,12 @@ int RunRead(CliSession& session)
     if (options.Output == "-")
         return WriteOutput(session, "-", WithCrLf(ToWindows1252(LcdFileText(params)))) ? ExitCode::Done
                                                                                        : ExitCode::FileRefused;
-    if (!options.Output.empty()) {
-        ParameterSet saved = params;
-        saved.FileName = options.Output;
-        saved.DataFolder.clear();
-        if (!WriteConfigFiles(saved, session.Dialogs()))
+    if (toFile) {
+        // The .lcd file first, then its companion, as the window's "Speichern unter...".
+        if (!WriteOutput(session, options.Output, WithCrLf(ToWindows1252(LcdFileText(params))))
+            || !WriteOutput(session, companion, WithCrLf(ToWindows1252(CompanionFileText(params)))))
             return ExitCode::FileRefused;
-        session.Dialogs().Note("written: " + options.Output);
+        session.Dialogs().Note("written: " + options.Output + ", " + companion);
         return ExitCode::Done;
     }
     session.Env().Out << (options.Json ? ReadJson(params, session.Faults()) : ReadText(params, session.Faults()));
@@ -91,6 +121,8 @@ int RunFaults(CliSession& session)
         session.Dialogs().Problem("faults: --format is text, csv or json");
         return ExitCode::Usage;
     }
+    if (!MayWriteOutput(session, options.Output))
+        return ExitCode::FileRefused;
     if (int code = session.OpenPort())
         return code;
     if (int code = session.Download(true))
@@ -112,6 +144,8 @@ int RunReport(CliSession& session)
         session.Dialogs().Problem("report: -o FILE.pdf is needed");
         return ExitCode::Usage;
     }
+    if (!MayWriteOutput(session, options.Output))
+        return ExitCode::FileRefused;
     ParameterSet& params = session.Params();
     const std::string input = options.Input.empty() ? "board" : options.Input;
     if (input == "board") {
@@ -129,7 +163,8 @@ int RunReport(CliSession& session)
     }
     const DeviceTypeList types = ReadDeviceTypes(session.Dialogs(), session.Env().DeviceTypeFile);
     if (!WriteReportPdf(options.Output, params, types.Names)) {
-        session.Dialogs().Error(kCannotOpenFile);
+        MessageSubject about(session.Dialogs(), options.Output);
+        session.Dialogs().Error(Tr("Files", kCannotOpenFile));
         return ExitCode::FileRefused;
     }
     session.Dialogs().Note("report: " + options.Output);

@@ -46,7 +46,8 @@ int Verify(CliSession& session, const ParameterSet& written)
         return ExitCode::Done;
     }
     session.Dialogs().Problem("read-back: " + std::to_string(differences.size())
-                              + " values differ from those written (written -> read):");
+                              + (differences.size() == 1 ? " value differs" : " values differ")
+                              + " from those written (written -> read):");
     for (const ValueDifference& d : differences)
         session.Dialogs().Problem(DifferenceLine(d));
     return ExitCode::VerifyFailed;
@@ -163,18 +164,13 @@ int RunFlash(CliSession& session)
     const CliOptions& options = session.Options();
     const std::string& path = options.Operands[0];
     // The whole file is read before the board is touched.
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) {
-        session.Dialogs().Error(kCannotOpenFile);
+    const std::optional<std::string> bytes = ReadNamedFile(session, path, kFirmwareFileLimit);
+    if (!bytes)
         return ExitCode::FileRefused;
-    }
     const SRecordResult read = ReadSRecords(*bytes);
-    if (!read.image) {
-        session.Dialogs().Error(read.message);
-        return ExitCode::FileRefused;
-    }
-    if (!read.image->FitsTheFlash()) {
-        session.Dialogs().Error(FirmwareText::DoesNotFit);
+    if (!read.image || !read.image->FitsTheFlash()) {
+        MessageSubject about(session.Dialogs(), path);
+        session.Dialogs().Error(Tr("Firmware", read.image ? FirmwareText::DoesNotFit : read.message.c_str()));
         return ExitCode::FileRefused;
     }
     if (int code = session.RefuseWithoutTerminal("flash"))
@@ -194,10 +190,16 @@ int RunFlash(CliSession& session)
             return code;
     }
     Link link{session.Port(), session.Firmware(), session.Params()};
-    if (const Outcome outcome = FlashFirmware(link, session.Firmware(), *read.image); outcome != Outcome::Done)
-        return session.CodeOf(outcome);
-    if (session.Interrupted())
-        return session.InterruptedCode();
+    const Outcome outcome = FlashFirmware(link, session.Firmware(), *read.image);
+    if (outcome != Outcome::Done || session.Interrupted()) {
+        const int code = outcome != Outcome::Done ? session.CodeOf(outcome) : session.InterruptedCode();
+        // The boot ROM survives an erase; the firmware it erased comes back with the next
+        // update.
+        if (session.Firmware().Erased())
+            session.Dialogs().Problem(Tr("Cli", "Die Firmware der LCD-Platine ist unvollständig; ein neues "
+                                                "\"lcdkonfig-cli flash\" stellt sie wieder her (der Boot-ROM bleibt)."));
+        return code;
+    }
     session.Dialogs().Note("flashed and verified: " + path);
     return ExitCode::Done;
 }

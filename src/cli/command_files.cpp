@@ -12,6 +12,7 @@
 #include "srecord_reader.h"
 #include "text_file.h"
 #include "text_scanner.h"
+#include "translation.h"
 #include "unsaved_sets.h"
 #include "value_listing.h"
 
@@ -43,12 +44,12 @@ int CheckFirmware(CliSession& session, const std::string& path, const std::strin
 {
     const SRecordResult read = ReadSRecords(bytes);
     if (!read.image) {
-        session.Dialogs().Error(read.message);
+        session.Dialogs().Error(Tr("Firmware", read.message.c_str()));
         return ExitCode::FileRefused;
     }
     const FirmwareImage& image = *read.image;
     if (!image.FitsTheFlash()) {
-        session.Dialogs().Error(FirmwareText::DoesNotFit);
+        session.Dialogs().Error(Tr("Firmware", FirmwareText::DoesNotFit));
         return ExitCode::FileRefused;
     }
     const int codePages = (kCodeFlashEnd - image.codeBase) / kPageSize;
@@ -92,7 +93,7 @@ int CheckSetFile(CliSession& session, const std::string& path, const std::string
     const std::optional<int32_t> version = in.ReadInt();
     ParameterSet set;
     if (!version) {
-        session.Dialogs().Error(kCannotOpenFile);
+        session.Dialogs().Error(Tr("Files", kCannotOpenFile));
         return ExitCode::FileRefused;
     }
     if (*version != set.ConfigVersion) {
@@ -181,13 +182,22 @@ int LoadSet(CliSession& session, const std::string& name, ParameterSet& set, boo
 
 }  // namespace
 
+std::optional<std::string> ReadNamedFile(CliSession& session, const std::string& path, size_t limit)
+{
+    std::optional<std::string> bytes = ReadFileBytes(path, limit);
+    if (!bytes) {
+        MessageSubject about(session.Dialogs(), path);
+        session.Dialogs().Error(Tr("Files", kCannotOpenFile));
+    }
+    return bytes;
+}
+
 int LoadLcdFile(CliSession& session, const std::string& path, ParameterSet& into, ConfigEntriesTaken* taken)
 {
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) {
-        session.Dialogs().Error(kCannotOpenFile);
+    const std::optional<std::string> bytes = ReadNamedFile(session, path);
+    if (!bytes)
         return ExitCode::FileRefused;
-    }
+    MessageSubject about(session.Dialogs(), path);
     ConsoleFileHost host(session.Dialogs());
     if (!ReadConfigBytes(into, host, *bytes, taken))
         return ExitCode::FileRefused;
@@ -221,11 +231,11 @@ std::optional<std::string> ResolveBackupName(CliSession& session, const std::str
 int RunCheck(CliSession& session)
 {
     const std::string& path = session.Options().Operands[0];
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) {
-        session.Dialogs().Error(kCannotOpenFile);
+    const std::optional<std::string> bytes =
+        ReadNamedFile(session, path, EndsWith(path, ".mot") ? kFirmwareFileLimit : kTextFileLimit);
+    if (!bytes)
         return ExitCode::FileRefused;
-    }
+    MessageSubject about(session.Dialogs(), path);
     return EndsWith(path, ".mot") ? CheckFirmware(session, path, *bytes) : CheckSetFile(session, path, *bytes);
 }
 
@@ -269,6 +279,9 @@ int RunBackups(CliSession& session)
         out << (listed.empty() ? "]\n" : "\n]\n");
         return ExitCode::Done;
     }
+    if (listed.empty())
+        session.Dialogs().Note("no backups" + (serial ? " of serial number " + *serial : std::string()) + " in "
+                               + session.BackupFolder());
     for (const Listed& item : listed) {
         const BackupEntry& entry = item.Entry;
         const std::string third = item.Unsaved          ? std::string("unsaved")
@@ -285,7 +298,7 @@ int RunPorts(CliSession& session)
     PortDiscovery& discovery = session.Board().Discovery();
     const std::vector<std::string> ports = discovery.SerialPorts();
     if (ports.empty()) {
-        session.Dialogs().Error("Keinen ComPort auf dem PC gefunden!");
+        session.Dialogs().Error(Tr("Link", "Keinen ComPort auf dem PC gefunden!"));
         return ExitCode::NoPort;
     }
     std::string boardPort;

@@ -1,6 +1,9 @@
 #include "console.h"
+#include "language.h"
+#include "translation.h"
 
 #include <cctype>
+#include <termios.h>
 #include <istream>
 #include <ostream>
 
@@ -29,12 +32,15 @@ std::string OneLine(const std::string& text)
     return out;
 }
 
+void DiscardTerminalInput(int fd) { ::tcflush(fd, TCIFLUSH); }
+
 void ConsoleDialogs::Show(const std::string& text)
 {
-    const std::string line = OneLine(text);
+    const std::string line = (subject_.empty() ? "" : subject_ + ": ") + OneLine(text);
     shown_.push_back(line);
     if (silenced_)
         return;
+    last_ = line;
     if (BeforeMessage)
         BeforeMessage();
     *s_.Err << kCliName << ": " << line << "\n";
@@ -51,6 +57,7 @@ void ConsoleDialogs::Note(const std::string& text)
 
 void ConsoleDialogs::Problem(const std::string& text)
 {
+    last_ = text;
     if (BeforeMessage)
         BeforeMessage();
     *s_.Err << kCliName << ": " << text << "\n";
@@ -69,13 +76,17 @@ bool ConsoleDialogs::Ask(const std::string& text)
     }
     if (BeforeMessage)
         BeforeMessage();
-    *s_.Err << kCliName << ": " << OneLine(text) << " [j/N] " << std::flush;
+    if (s_.DiscardTypeAhead)
+        s_.DiscardTypeAhead();
+    // "[j/N]" in German, "[y/N]" in English; German takes y as well.
+    *s_.Err << kCliName << ": " << OneLine(text) << " " << Tr("Cli", "[j/N]") << " " << std::flush;
     std::string answer;
     if (!std::getline(*s_.In, answer))
         answer.clear();
     for (char& c : answer)
         c = char(std::tolower(static_cast<unsigned char>(c)));
-    const bool yes = answer == "j" || answer == "ja" || answer == "y" || answer == "yes";
+    const bool english = CurrentLanguage() == Language::English;
+    const bool yes = (!english && (answer == "j" || answer == "ja")) || answer == "y" || answer == "yes";
     if (!yes)
         declined_ = true;
     return yes;

@@ -17,6 +17,9 @@ inline constexpr const char* kCliName = "lcdkonfig-cli";
 // Gründe, z.B.: ...". Blanks inside a line stay as the text has them.
 std::string OneLine(const std::string& text);
 
+// Throws away what was typed on the terminal `fd` and not yet read.
+void DiscardTerminalInput(int fd);
+
 struct ConsoleSettings {
     std::istream* In = nullptr;
     std::ostream* Err = nullptr;
@@ -25,6 +28,9 @@ struct ConsoleSettings {
     bool Quiet = false;
     bool Verbose = false;
     bool AssumeYes = false;  // --yes: every question is answered yes without asking
+    // Called just before a question is shown on the terminal: an answer typed ahead
+    // (during the 7 s of a read) must not answer a question not yet asked.
+    std::function<void()> DiscardTypeAhead;
 };
 
 // Dialogs on the console. Every message is one line "lcdkonfig-cli: <text>"; a
@@ -43,6 +49,11 @@ public:
     void Silence(bool on) { silenced_ = on; }
     // Written before a message, so that a progress bar's line is ended first.
     std::function<void()> BeforeMessage;
+    // The file the messages are about ("<file>: <text>"); empty: none.
+    void SetSubject(const std::string& subject) { subject_ = subject; }
+    const std::string& Subject() const { return subject_; }
+    // The last message or problem line, as shown without the program's name.
+    const std::string& Last() const { return last_; }
 
     void Beep() override {}
     void Information(const std::string& text) override { Show(text); }
@@ -65,6 +76,24 @@ private:
     std::vector<std::string> shown_;
     bool declined_ = false;
     bool silenced_ = false;
+    std::string subject_;
+    std::string last_;
+};
+
+// While it lives, the messages name the file they are about.
+class MessageSubject {
+public:
+    MessageSubject(ConsoleDialogs& dialogs, const std::string& subject) : dialogs_(dialogs), previous_(dialogs.Subject())
+    {
+        dialogs_.SetSubject(subject);
+    }
+    ~MessageSubject() { dialogs_.SetSubject(previous_); }
+    MessageSubject(const MessageSubject&) = delete;
+    MessageSubject& operator=(const MessageSubject&) = delete;
+
+private:
+    ConsoleDialogs& dialogs_;
+    std::string previous_;
 };
 
 // The progress of an exchange: the status label's text and the bar. On a terminal one

@@ -1,4 +1,7 @@
 #include "console_host.h"
+#include "translation.h"
+
+#include <cstdio>
 
 #include <chrono>
 #include <thread>
@@ -36,3 +39,12 @@ void ConsoleHost::Sleep(int ms)
 }
 
 void ConsoleHost::ProcessMessages() { CheckInterrupt(); }
+
+void ConsoleFirmwareHost::PageRefused(int page, int srd)
+{
+    char address[8], status[8];
+    std::snprintf(address, sizeof address, "%04X", unsigned(page) & 0xFFFFu);
+    std::snprintf(status, sizeof status, "%02X", unsigned(srd) & 0xFFu);
+    dialogs_.Problem(Fill(Tr("Cli", "Seite 0x%1 nicht programmiert: der Boot-ROM meldet den Status 0x%2"),
+                          {address, status}));
+}

@@ -64,12 +64,21 @@ private:
     const ParameterSet& params_;
 };
 
+// A refused page, where the window only beeps, is one line here; whether the flash
+// was erased decides what a failed update tells.
 class ConsoleFirmwareHost : public LinkHostForwarder<FirmwareHost> {
 public:
-    using LinkHostForwarder::LinkHostForwarder;
+    ConsoleFirmwareHost(LinkHost& host, ConsoleDialogs& dialogs) : LinkHostForwarder(host), dialogs_(dialogs) {}
     void EnablePortList(bool) override {}
     void FocusMainWindow() override {}
     void RepaintMainWindow() override {}
+    void PageRefused(int page, int srd) override;
+    void FlashErased() override { erased_ = true; }
+    bool Erased() const { return erased_; }
+
+private:
+    ConsoleDialogs& dialogs_;
+    bool erased_ = false;
 };
 
 // The port list of the search, kept in memory.

@@ -12,7 +12,7 @@ inline constexpr int BoardFailed = 4;
 inline constexpr int VerifyFailed = 5;
 inline constexpr int FileRefused = 6;
 inline constexpr int CheckFailed = 7;
-inline constexpr int Interrupted = 130;
+inline constexpr int Interrupted = 130;  // SIGINT; SIGTERM 143, SIGHUP 129
 }  // namespace ExitCode
 
 // Done 0; the board's, the port's and the line's failures 4; a read-back that differs

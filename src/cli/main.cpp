@@ -1,7 +1,9 @@
 // lcdkonfig-cli: the command-line companion of the LCD Konfiguration window.
 #include "cli.h"
+#include "console.h"
 
 #include <csignal>
+#include <cstdio>
 #include <iostream>
 #include <unistd.h>
 
@@ -9,11 +11,16 @@ extern char** environ;
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t interruptSignal = 0;
 
-// Only the flag: the running exchange sees it at its next sleep and ends as a failed
-// one would. A second Ctrl-C ends the program at once.
-void OnInterrupt(int) { interrupted = 1; }
+// Only the signal: the running exchange sees it at its next sleep and ends as a failed
+// one would (lines released, port closed). A closed SSH session (SIGHUP) and a kill
+// (SIGTERM) end the program like Ctrl-C; a second signal ends it at once.
+void OnInterrupt(int signal)
+{
+    if (interruptSignal == 0)
+        interruptSignal = signal;
+}
 
 }  // namespace
 
@@ -23,7 +30,8 @@ int main(int argc, char** argv)
     action.sa_handler = OnInterrupt;
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
 
     std::cerr.setf(std::ios::unitbuf);
     CliEnvironment env{std::cin, std::cout, std::cerr};
@@ -35,9 +43,12 @@ int main(int argc, char** argv)
         if (equals != std::string::npos)
             env.Variables[entry.substr(0, equals)] = entry.substr(equals + 1);
     }
-    env.Interrupted = [] { return interrupted != 0; };
+    env.Interrupted = [] { return interruptSignal != 0; };
+    env.InterruptSignal = [] { return int(interruptSignal); };
+    if (env.InIsTerminal)
+        env.DiscardTypeAhead = [] { DiscardTerminalInput(STDIN_FILENO); };
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const int code = RunCli(args, env);
-    std::cout.flush();
-    return code;
+    // A file on NFS may tell of a failed write only at the close.
+    env.CloseOut = [] { return std::fclose(stdout) == 0; };
+    return RunCli(args, env);
 }

@@ -4,7 +4,6 @@
 #include "srecord_reader.h"
 #include "text_file.h"
 
-#include <filesystem>
 
 namespace {
 
@@ -31,10 +30,9 @@ Outcome FirmwareButtonClick(SerialPort& port, FirmwareHost& host, ParameterSet& 
             return Outcome::Declined;
         params.DataFolder = FolderOf(*path);
 
-        std::error_code error;
-        const bool regular = std::filesystem::is_regular_file(*path, error);
-        const std::optional<std::string> bytes =
-            regular ? ReadFileBytes(*path) : std::optional<std::string>();
+        // A regular file of at most 4 MiB, read without blocking (a FIFO does not
+        // hang the window).
+        const std::optional<std::string> bytes = ReadFileBytes(*path, kFirmwareFileLimit);
         if (!bytes) {
             Refuse(host, Tr("Files", kCannotOpenFile));
             continue;

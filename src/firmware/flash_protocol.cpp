@@ -205,6 +205,8 @@ private:
         if (!Send(BootByte::EraseAll, FlashCode::Erase)
             || !Send(BootByte::EraseConfirm, FlashCode::EraseConfirm))
             return false;
+        // The boot ROM erases once it has the confirmation, whatever follows.
+        host_.FlashErased();
         for (int pass = 0; pass < kErasePasses; ++pass) {
             host_.ProcessMessages();
             host_.SetProgress(pass);
@@ -251,6 +253,7 @@ private:
                               reply.Srd1);
                 Diagnose(text);
                 ReportFlashStatus(host_, reply);
+                host_.PageRefused(page, reply.Srd);
                 return false;
             }
             progress += step;

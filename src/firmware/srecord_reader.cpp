@@ -1,6 +1,10 @@
 #include "srecord_reader.h"
 
+#include "diagnostics_sink.h"
+
+#include <algorithm>
 #include <optional>
+#include <string>
 #include <vector>
 
 int HexDigitValue(char c)
@@ -213,7 +217,18 @@ private:
         return {std::move(image_), {}};
     }
 
-    static SRecordResult Refuse(const char* message) { return {std::nullopt, message}; }
+    // The message names no place; the cause says where the reading stopped.
+    SRecordResult Refuse(const char* message) const
+    {
+        const size_t end = std::min(pos_, text_.size());
+        const long line = 1 + std::count(text_.begin(), text_.begin() + long(end), '\n');
+        std::string where = "firmware file: refused at line " + std::to_string(line);
+        const size_t start = end == 0 ? std::string::npos : text_.rfind('S', end - 1);
+        if (start != std::string::npos && start + 1 < text_.size())
+            where += std::string(", in an S") + text_[start + 1] + " record";
+        Diagnose(where);
+        return {std::nullopt, message};
+    }
 
     const std::string& text_;
     size_t pos_ = 0;

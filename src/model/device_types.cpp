@@ -6,7 +6,7 @@
 
 DeviceTypeList ReadDeviceTypes(Dialogs& dialogs, const std::string& path)
 {
-    auto bytes = ReadFileBytes(path);
+    auto bytes = ReadKeptFile(path);
     if (!bytes)
         return {};
     return ReadDeviceTypeBytes(dialogs, *bytes);

@@ -50,8 +50,15 @@ Language LanguageOfEnvironment(const std::string& choice)
 
 const char* LanguageCode(Language language) { return language == Language::English ? "en" : "de"; }
 
+namespace {
+Language inUse = Language::German;
+}  // namespace
+
+Language CurrentLanguage() { return inUse; }
+
 void UseLanguage(Language language)
 {
+    inUse = language;
     static std::vector<std::unique_ptr<QTranslator>> installed;
     for (const auto& translator : installed)
         QCoreApplication::removeTranslator(translator.get());

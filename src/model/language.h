@@ -23,3 +23,5 @@ bool ParseLanguage(const std::string& text, Language& language);
 // Installs the program's English texts (embedded translations) into the application,
 // or takes them away for German. The application object must exist.
 void UseLanguage(Language language);
+// The language UseLanguage installed last (German before the first call).
+Language CurrentLanguage();

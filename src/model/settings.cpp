@@ -1,6 +1,5 @@
 #include "settings.h"
 
-#include "diagnostics_sink.h"
 #include "translation.h"
 
 #include "file_names.h"
@@ -9,9 +8,6 @@
 
 #include <QStandardPaths>
 
-#include <cerrno>
-#include <cstring>
-#include <cstring>
 
 namespace {
 
@@ -25,7 +21,7 @@ void ReportSettingsFault(Dialogs& dialogs)
 
 bool ReadSettings(ParameterSet& params, Dialogs& dialogs, const std::string& path)
 {
-    auto bytes = ReadFileBytes(path);
+    auto bytes = ReadKeptFile(path);
     if (!bytes)
         return false;
     return ReadSettingsBytes(params, dialogs, *bytes);
@@ -74,11 +70,9 @@ std::string SettingsFileText(const ParameterSet& params)
 bool WriteSettings(const ParameterSet& params)
 {
     const std::string path = ResolveInFolder(params.StartFolder, kSettingsFileName);
-    if (WriteTextFile(path, SettingsFileText(params)))
-        return true;
-    // The program is ending and has no message for this: one line for whoever looks.
-    Diagnose(path + ": settings not written: " + std::strerror(errno));
-    return false;
+    // The program is ending and has no message for this: the cause went to the
+    // diagnostics, one line for whoever looks.
+    return WriteTextFile(path, SettingsFileText(params));
 }
 
 std::string SharedDocumentsFolder()

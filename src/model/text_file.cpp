@@ -1,13 +1,16 @@
 #include "text_file.h"
 
+#include "diagnostics_sink.h"
+
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <fcntl.h>
 #include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace {
@@ -104,7 +107,51 @@ std::string FolderOfTarget(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string BaseOfTarget(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void NotWritten(const std::string& path, const std::string& cause) { Diagnose(path + ": not written: " + cause); }
+
+// The mode bits a new file of the process gets: 0666 without the umask. Read from
+// /proc, so that no other thread meets a umask of 0 for a moment.
+mode_t NewFileMode()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("Umask:", 0) == 0)
+            return mode_t(0666) & ~mode_t(std::strtoul(line.c_str() + 6, nullptr, 8));
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mode_t(0666) & ~mask;
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        done += size_t(n);
+    }
+    return true;
+}
+
 }  // namespace
+
+bool PathExists(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
 
 bool MayWriteFile(const std::string& requestedPath)
 {
@@ -119,9 +166,14 @@ bool MayWriteFile(const std::string& requestedPath)
     }
     if (::access(folder.c_str(), W_OK) != 0)
         return false;
-    if (::stat(path.c_str(), &st) == 0) {
+    // lstat: a link that is left after realpath points nowhere.
+    if (::lstat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
             errno = EISDIR;
+            return false;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            errno = EINVAL;
             return false;
         }
         if (::access(path.c_str(), W_OK) != 0)
@@ -132,36 +184,39 @@ bool MayWriteFile(const std::string& requestedPath)
 
 bool WriteFileAtomically(const std::string& requestedPath, const std::string& bytes)
 {
-    if (!MayWriteFile(requestedPath))
-        return false;
     const std::string path = RealTarget(requestedPath);
-    mode_t mode = 0644;
+    if (!MayWriteFile(requestedPath)) {
+        const int error = errno;
+        NotWritten(requestedPath, error == EINVAL ? "not a regular file" : std::strerror(error));
+        errno = error;
+        return false;
+    }
     struct stat old {};
-    const bool replacing = ::stat(path.c_str(), &old) == 0;
-    if (replacing)
-        mode = old.st_mode & 07777;
-    std::string temp = path + ".tmp~";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
+    const bool replacing = ::lstat(path.c_str(), &old) == 0;
+    const mode_t mode = replacing ? old.st_mode & 07777 : NewFileMode();
+    // A name of its own, created exclusively: a link planted in the folder is never
+    // followed, and two programs saving at once do not share a temporary file.
+    std::string temp = FolderOfTarget(path) + "/." + BaseOfTarget(path) + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        NotWritten(requestedPath, std::string("temporary file: ") + std::strerror(error));
+        errno = error;
+        return false;
+    }
     // Owner and group first: changing them may clear the set-id bits of the mode. A
     // user may at least give the file a group of his own; what is not permitted stays.
     if (replacing && ::fchown(fd, old.st_uid, old.st_gid) != 0)
         (void)::fchown(fd, uid_t(-1), old.st_gid);
     ::fchmod(fd, mode);
-    size_t done = 0;
-    bool ok = true;
-    int error = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) { ok = false; error = n < 0 ? errno : ENOSPC; break; }
-        done += size_t(n);
-    }
+    bool ok = WriteAll(fd, bytes);
+    int error = ok ? 0 : errno;
     if (ok && ::fsync(fd) != 0) { ok = false; error = errno; }
     if (::close(fd) != 0 && ok) { ok = false; error = errno; }
     if (ok && std::rename(temp.c_str(), path.c_str()) != 0) { ok = false; error = errno; }
     if (!ok) {
         ::unlink(temp.c_str());
+        NotWritten(requestedPath, std::strerror(error));
         errno = error;
     }
     return ok;
@@ -172,13 +227,67 @@ bool WriteTextFile(const std::string& path, const std::string& utf8Text)
     return WriteFileAtomically(path, WithCrLf(ToWindows1252(utf8Text)));
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path)
+std::optional<std::string> ReadFileBytes(const std::string& path, size_t limit, std::string* cause)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
+    auto refuse = [&](const std::string& why) -> std::optional<std::string> {
+        if (cause)
+            *cause = why;
+        else
+            Diagnose(path + ": not read: " + why);
+        return std::nullopt;
+    };
+    // The kind is looked at before the open: opening a tty would raise its lines.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return refuse(std::strerror(errno));
+    if (!S_ISREG(st.st_mode))
+        return refuse(S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file");
+    const std::string tooLarge = "larger than " + std::to_string(limit) + " bytes";
+    if (size_t(st.st_size) > limit)
+        return refuse(tooLarge);
+    // Without blocking, and looked at again: the name may have been given to a FIFO
+    // in between.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(std::strerror(errno));
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return refuse("not a regular file");
+    }
+    std::string bytes(size_t(st.st_size) + 1, '\0');
+    size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (bytes.size() > limit)
+                break;
+            bytes.resize(std::min(limit + 1, bytes.size() * 2 + 4096));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            return refuse(std::strerror(error));
+        }
+        if (n == 0)
+            break;
+        done += size_t(n);
+    }
+    ::close(fd);
+    if (done > limit)
+        return refuse(tooLarge);
+    bytes.resize(done);
+    return bytes;
+}
+
+std::optional<std::string> ReadKeptFile(const std::string& path)
+{
+    std::string cause;
+    std::optional<std::string> bytes = ReadFileBytes(path, kTextFileLimit, &cause);
+    if (!bytes && PathExists(path))
+        Diagnose(path + ": not read, taken as missing: " + cause);
+    return bytes;
 }
 
 bool WriteNewFile(const std::string& folder, const std::string& name, const std::string& bytes)

@@ -1,5 +1,6 @@
 #include "com_port.h"
 
+#include "device_lock.h"
 #include "line_counters.h"
 
 #include <atomic>
@@ -81,6 +82,9 @@ struct TComPort::State {
     std::atomic<long> wakeups{0};
     int checkIntervalMs = kCheckIntervalMs;
 
+    DeviceLock lock;
+    std::string lockFolder = kDeviceLockFolder;
+
     bool lowLatency = false;
     bool priorityRaised = false;
     int oldNice = 0;
@@ -93,6 +97,7 @@ TComPort::~TComPort() { Close(); }
 void TComPort::SetPoster(EventPoster poster) { s_->poster = std::move(poster); }
 void TComPort::SetCheckInterval(int ms) { s_->checkIntervalMs = ms; }
 void TComPort::SetDeviceName(const std::string& name) { s_->deviceName = name; }
+void TComPort::SetLockFolder(const std::string& folder) { s_->lockFolder = folder; }
 std::string TComPort::DeviceName() const { return s_->deviceName; }
 bool TComPort::Active() const { return s_->session != nullptr; }
 bool TComPort::LowLatency() const { return s_->lowLatency; }
@@ -111,15 +116,23 @@ void TComPort::SetActive(bool active)
 void TComPort::Open()
 {
     TtyDriver& driver = s_->driver;
+    // Before the open: opening raises DTR and RTS, which would reset the board under
+    // another copy of the program, and root passes the exclusive flag.
+    if (!s_->lock.Take(s_->deviceName, s_->lockFolder))
+        Throw("lock", errno);
     const int fd = ::open(s_->deviceName.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        Throw("open", errno);
+    if (fd < 0) {
+        const int error = errno;
+        s_->lock.Release();
+        Throw("open", error);
+    }
     bool exclusive = false;
     auto fail = [&](const char* operation) {
         const int error = errno;
         if (exclusive)
             driver.Ioctl(fd, TIOCNXCL, nullptr);
         ::close(fd);
+        s_->lock.Release();
         Throw(operation, error);
     };
     // The lock first: a port another program holds is left exactly as it is.
@@ -142,8 +155,11 @@ void TComPort::Open()
     if (::tcgetattr(fd, &tio) != 0)
         fail("tcgetattr");
     ::cfmakeraw(&tio);
-    tio.c_cflag &= ~tcflag_t(CSIZE | PARENB | CSTOPB | CRTSCTS | HUPCL);
-    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    // HUPCL stays set: when the last holder of the port ends, also by SIGKILL, the
+    // kernel drops DTR and RTS, which lets the board out of reset and out of its boot
+    // mode into its normal running state.
+    tio.c_cflag &= ~tcflag_t(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD | HUPCL;
     tio.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY | INPCK);
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
@@ -318,6 +334,7 @@ void TComPort::Close()
     // (a pseudo-terminal of socat or ser2net): nobody else could open it any more.
     s_->driver.Ioctl(session->fd, TIOCNXCL, nullptr);
     ::close(session->fd);
+    s_->lock.Release();
     if (s_->priorityRaised) {
         ::setpriority(PRIO_PROCESS, 0, s_->oldNice);
         s_->priorityRaised = false;

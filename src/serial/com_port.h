@@ -1,6 +1,7 @@
 #pragma once
-// The serial port on a real tty: raw 9600 8N1, no flow control, exclusive, DTR and RTS
-// low after opening, polled with plain ioctls so that the protocol's sleeps see every
+// The serial port on a real tty: raw 9600 8N1, no flow control, exclusive (a lock
+// taken before the open, flock and the tty's exclusive flag after it), DTR and RTS
+// low after opening, HUPCL set, polled with plain ioctls so that the protocol's sleeps see every
 // byte at once (no event loop needed).
 //
 // Line errors have one owner, the user-interface thread: InputCount compares the
@@ -38,6 +39,9 @@ public:
     // meet every moment of an exchange.
     static constexpr int kCheckIntervalMs = 250;
     void SetCheckInterval(int ms);
+    // Where the lock files of the devices are (device_lock.h): /run/lock; the tests
+    // keep theirs in a folder of their own.
+    void SetLockFolder(const std::string& folder);
 
     void SetDeviceName(const std::string& name) override;
     std::string DeviceName() const override;

@@ -34,6 +34,13 @@ public:
     ConverterPort BoardConverterPort(const std::string&) override { return {}; }
 };
 
+// Standard output on a full disk: every write fails.
+class FullDisk : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
 struct Result {
     int Code = -1;
     std::string Out;
@@ -77,7 +84,12 @@ public:
     {
         std::istringstream in(input);
         std::ostringstream out, err;
-        CliEnvironment env(in, out, err);
+        FullDisk fullDisk;
+        std::ostream full(&fullDisk);
+        CliEnvironment env(in, outIsFull ? static_cast<std::ostream&>(full) : out, err);
+        env.InterruptSignal = [this] { return interruptSignal; };
+        if (DiscardTypeAhead)
+            env.DiscardTypeAhead = [this, &in] { DiscardTypeAhead(in); };
         env.InIsTerminal = inIsTerminal;
         env.ErrIsTerminal = errIsTerminal;
         env.Variables = variables;
@@ -139,6 +151,10 @@ public:
     int64_t sleptMs = 0;
     std::function<void(int)> OnSleep;
     std::function<bool()> InterruptWhen;
+    int interruptSignal = 0;  // 0: SIGINT's 130
+    bool outIsFull = false;
+    // What the terminal does before a question, given standard input.
+    std::function<void(std::istringstream&)> DiscardTypeAhead;
     std::function<std::unique_ptr<PortDiscovery>()> MakeDiscovery;
 };
 
