@@ -204,7 +204,7 @@ Commands:
                                  write a parameter set into the board
   diff A B                       compare; A and B are .lcd files or the word "board"
   faults [--format text|csv|json] [-o FILE]
-                                 the board's fault memory with its German texts
+                                 the board's fault memory with its fault texts
   report [-i FILE.lcd|board] -o FILE.pdf
                                  the two-page report as PDF (no display needed)
   flash FILE.mot [--yes] [--no-backup]
