@@ -14,11 +14,13 @@ fail() { say "FAILED: $*"; exit 1; }
 export DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8
 apt_get() { apt-get -y -q -o APT::Install-Recommends=false -o Dpkg::Use-Pty=0 "$@"; }
 
-# Every file of the system, but not the test's own scratch folder nor the package
-# manager's own records and logs.
+# Every file of the system, but not the test's own scratch folder, the package
+# manager's own records and logs, nor fontconfig's cache of the system's fonts (the
+# programs run as root here, and fontconfig then refreshes it; its own purge removes it).
 snapshot() {
   find / -xdev \( -path /tmp -o -path /var/lib/dpkg -o -path /var/lib/apt -o -path /var/cache/apt \
-      -o -path /var/log -o -path /var/cache/debconf -o -path /var/cache/ldconfig \) -prune \
+      -o -path /var/log -o -path /var/cache/debconf -o -path /var/cache/ldconfig \
+      -o -path /var/cache/fontconfig \) -prune \
       -o -print | LC_ALL=C sort
 }
 
