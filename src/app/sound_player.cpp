@@ -2,46 +2,46 @@
 
 #include "found_sound.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
-#include <QMediaDevices>
-
-namespace {
-constexpr int kHeaderBytes = 46;
-constexpr int kSampleRate = 22050;
-}  // namespace
-
-SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
+SoundPlayer::SoundPlayer(QObject* parent, std::unique_ptr<SoundDevice> device)
+    : QObject(parent), device_(std::move(device)), thread_([this] { Run(); })
+{
+}
 
 SoundPlayer::~SoundPlayer()
 {
-    if (sink_)
-        sink_->stop();
+    {
+        std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
 }
 
 void SoundPlayer::PlayFoundSound()
 {
     ++played_;
+    {
+        std::lock_guard lock(mutex_);
+        ++pending_;
+    }
+    wake_.notify_one();
+}
+
+void SoundPlayer::Run()
+{
     const std::vector<uint8_t> image = BuildFoundSound();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || image.size() <= size_t(kHeaderBytes))
-        return;
-
-    QAudioFormat format;
-    format.setSampleRate(kSampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::UInt8);
-    if (!device.isFormatSupported(format))
-        return;
-
-    if (sink_)
-        sink_->stop();
-    buffer_ = std::make_unique<QBuffer>();
-    buffer_->setData(reinterpret_cast<const char*>(image.data()) + kHeaderBytes,
-                     qsizetype(image.size()) - kHeaderBytes);
-    buffer_->open(QIODevice::ReadOnly);
-    sink_ = std::make_unique<QAudioSink>(device, format);
-    sink_->start(buffer_.get());
+    const std::vector<uint8_t> samples(image.begin() + kFoundSoundHeaderSize, image.end());
+    const SoundFormat format{kFoundSoundSampleRate, 1, 8};
+    for (;;) {
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return ending_ || pending_ > 0; });
+            // Tones not yet begun are dropped when the program ends.
+            if (ending_)
+                return;
+            --pending_;
+        }
+        if (device_)
+            device_->Play(format, samples);
+    }
 }

@@ -365,7 +365,7 @@ Commands (lcdkonfig-cli COMMAND --help tells more):
                                  the safety check first
   diff A B                       compare; A and B are .lcd files or "board"
   faults [--format text|csv|json] [-o FILE]
-                                 the board's fault memory with its texts
+                                 the board's fault memory with its fault texts
   report [-i FILE.lcd|board] -o FILE.pdf
                                  the two-page report as PDF (no display needed)
   flash FILE.mot [--yes] [--no-backup]

@@ -206,8 +206,9 @@ bool WriteFileAtomically(const std::string& requestedPath, const std::string& by
     }
     // Owner and group first: changing them may clear the set-id bits of the mode. A
     // user may at least give the file a group of his own; what is not permitted stays.
-    if (replacing && ::fchown(fd, old.st_uid, old.st_gid) != 0)
-        (void)::fchown(fd, uid_t(-1), old.st_gid);
+    if (replacing && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        [[maybe_unused]] const int groupOnly = ::fchown(fd, uid_t(-1), old.st_gid);
+    }
     ::fchmod(fd, mode);
     bool ok = WriteAll(fd, bytes);
     int error = ok ? 0 : errno;
