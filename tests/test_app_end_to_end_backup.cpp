@@ -1,6 +1,7 @@
 // The window's backup history: every successful download leaves one backup of what
 // the board sent, a failed one none, and a backup that cannot be written is one line
 // on standard error and nothing more in the window.
+#include "captured_err.h"
 #include "backups.h"
 #include "config_file.h"
 #include "e2e_session.h"
@@ -15,18 +16,6 @@ namespace {
 class BackupTest : public Session {
 protected:
     std::string Root() const { return (dir / "state" / "lcdkonfig" / "backups").string(); }
-};
-
-// Standard error while it lives.
-class CapturedErr {
-public:
-    CapturedErr() : previous_(std::cerr.rdbuf(text_.rdbuf())) {}
-    ~CapturedErr() { std::cerr.rdbuf(previous_); }
-    std::string Text() const { return text_.str(); }
-
-private:
-    std::ostringstream text_;
-    std::streambuf* previous_;
 };
 
 }  // namespace

@@ -1,5 +1,5 @@
 // lcdkonfig-cli and the files and terminal around it, through the program's entry point
-// against the virtual board in virtual time: special files and bad names as outputs
+// against the virtual board in virtual time: device nodes, FIFOs, links and bad names as outputs
 // (refused before the board is read), FIFOs and oversized files as inputs, a full
 // standard output, SIGTERM and SIGHUP, a page the boot ROM refuses, type-ahead before a
 // question, English refusals and answers, and the help.

@@ -1,26 +1,19 @@
+#include "captured_err.h"
 #include "diagnostics_sink.h"
 
 #include <gtest/gtest.h>
 
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace {
 
-struct CapturedErr {
-    std::ostringstream text;
-    std::streambuf* previous = std::cerr.rdbuf(text.rdbuf());
-    ~CapturedErr() { std::cerr.rdbuf(previous); }
-};
-
 TEST(DiagnosticsSink, WithoutASinkTheWindowsLineGoesToStandardError)
 {
     CapturedErr err;
     Diagnose("/dev/ttyUSB0: permission denied.");
-    EXPECT_EQ(err.text.str(), "lcdkonfig: /dev/ttyUSB0: permission denied.\n");
+    EXPECT_EQ(err.Text(), "lcdkonfig: /dev/ttyUSB0: permission denied.\n");
 }
 
 TEST(DiagnosticsSink, AScopedSinkTakesEveryLineAndGivesThemBackAtItsEnd)
@@ -39,7 +32,7 @@ TEST(DiagnosticsSink, AScopedSinkTakesEveryLineAndGivesThemBackAtItsEnd)
     Diagnose("d");
     EXPECT_EQ(outer, (std::vector<std::string>{"a", "c"}));
     EXPECT_EQ(inner, (std::vector<std::string>{"b"}));
-    EXPECT_EQ(err.text.str(), "lcdkonfig: d\n");
+    EXPECT_EQ(err.Text(), "lcdkonfig: d\n");
 }
 
 // The port's watching threads may find a cause while the main thread reports another:

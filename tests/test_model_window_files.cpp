@@ -1,4 +1,4 @@
-// The window's own file commands meeting special files: "Öffnen..." of a FIFO or of a
+// The window's own file commands meeting FIFOs and device nodes: "Öffnen..." of a FIFO or of a
 // file larger than any parameter set is refused at once with its box, "Speichern" over
 // a FIFO or a link that points nowhere is refused with its box and leaves it as it was.
 #include "config_file.h"
