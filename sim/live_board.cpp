@@ -56,6 +56,13 @@ LiveBoard::LiveBoard(std::unique_ptr<VirtualClock> clock)
     board_.SetDeviceName(kVirtualPortName);
 }
 
+std::shared_ptr<LiveBoard> RealTimeLiveBoard()
+{
+    auto board = std::make_shared<LiveBoard>(std::make_unique<RealTimeClock>());
+    board->Application().DownloadDelayUs = kRealTimeDownloadDelayUs;
+    return board;
+}
+
 bool VirtualBoardRequested()
 {
     const char* value = std::getenv(kVirtualBoardVariable);

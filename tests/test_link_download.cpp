@@ -284,6 +284,45 @@ TEST_F(DownloadTest, ALineErrorReportedThroughTheWindowFailsTheDownload)
     ExpectCleanedUp();
 }
 
+// The PC's settle after the command takes longer than asked (a loaded machine, a slow
+// emulator) while the board starts its block 100 ms after the command: bytes already
+// waiting may be the first value's start, so the download is refused instead of taking
+// "25_" cut to "5_" or "_" (0). A short overshoot leaves the block whole.
+TEST(DownloadSettle, ASettleThatOverrunsTheBlocksStartIsRefused)
+{
+    struct Row {
+        int overshootMs;
+        bool done;
+    };
+    for (const Row& row : {Row{30, true}, Row{42, true}, Row{43, false}, Row{44, false}, Row{45, false},
+                           Row{400, false}}) {
+        SCOPED_TRACE(row.overshootMs);
+        TransferRig rig;
+        rig.config.Values[0] = 25;
+        bool overshot = false;
+        rig.host.link.onSleep = [&](int ms) {
+            if (ms != Download::kSettleMs || overshot) return;
+            std::vector<uint8_t> sent = rig.board.BytesReceived();
+            if (sent.empty() || sent.back() != 0xAB) return;
+            overshot = true;
+            rig.clock.AdvanceMs(row.overshootMs);
+        };
+        Outcome outcome = EmpfangenButtonClick(rig.board, rig.host, rig.params, rig.faults);
+        EXPECT_TRUE(overshot);
+        if (row.done) {
+            EXPECT_EQ(outcome, Outcome::Done);
+            EXPECT_EQ(rig.params.Values[0], 25);
+            EXPECT_EQ(rig.Messages(), std::vector<std::string>{});
+        } else {
+            EXPECT_EQ(outcome, Outcome::BoardFailed);
+            EXPECT_EQ(rig.Messages(), std::vector<std::string>{kIncomplete});
+            EXPECT_EQ(rig.params.Values, ParameterSet::StartValues());
+            EXPECT_EQ(rig.params.DataPresent, 0);
+            EXPECT_NE(rig.host.link.LastStatus(), "Daten gelesen");
+        }
+    }
+}
+
 TEST_F(DownloadTest, ALineErrorInTheVersionTextKeepsNothing)
 {
     // The error comes with the last byte of the version text.

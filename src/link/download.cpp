@@ -188,6 +188,11 @@ Outcome EmpfangenButtonClick(SerialPort& port, TransferHost& host, ParameterSet&
         if (!WaitSent(link, LinkCode::DownloadSent)) return cleanUp();
 
         host.Sleep(kSettleMs);
+        // The board begins its block a while after the command, and the purge drops what
+        // came before it. Bytes already waiting here may be the block's start, come early
+        // to a PC that slept longer than it asked: discarding them would cut the first
+        // value ("25_" read as "_" is 0) without a trace, so such a download is refused.
+        if (port.InputCount() > 0) return fail(kIncompleteMessage);
         port.PurgeInput();
         host.SetProgress(0);
         host.SetStatus(Tr("Link", kRunningStatus));

@@ -8,7 +8,7 @@ PortStack::PortStack(PortStackSetup setup)
     if (!discovery_)
         discovery_ = std::make_unique<LinuxPortDiscovery>();
     if (!live_ && setup.VirtualRequested)
-        live_ = std::make_shared<LiveBoard>(std::make_unique<RealTimeClock>());
+        live_ = RealTimeLiveBoard();
     if (live_)
         discovery_ = std::make_unique<OwningDiscoveryWithVirtualBoard>(std::move(discovery_));
 
