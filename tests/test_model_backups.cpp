@@ -2,6 +2,7 @@
 // name, that a backup never replaces another, and the listing's order.
 #include "backups.h"
 #include "config_file.h"
+#include "environment_lookup.h"
 #include "text_file.h"
 
 #include <gtest/gtest.h>
@@ -32,16 +33,6 @@ protected:
     fs::path root;
     ParameterSet params;
 };
-
-EnvironmentLookup From(std::map<std::string, std::string> variables)
-{
-    return [variables](const char* name) -> std::optional<std::string> {
-        auto it = variables.find(name);
-        if (it == variables.end())
-            return std::nullopt;
-        return it->second;
-    };
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // two files hold, that none is ever replaced, and what counts as changed (the listing
 // is tested through lcdkonfig-cli backups, a folder that cannot be made through the window).
 #include "config_file.h"
+#include "environment_lookup.h"
 #include "text_file.h"
 #include "unsaved_sets.h"
 
@@ -32,16 +33,6 @@ protected:
     std::string root;
     ParameterSet params;
 };
-
-EnvironmentLookup From(std::map<std::string, std::string> variables)
-{
-    return [variables](const char* name) -> std::optional<std::string> {
-        auto it = variables.find(name);
-        if (it == variables.end())
-            return std::nullopt;
-        return it->second;
-    };
-}
 
 }  // namespace
 
