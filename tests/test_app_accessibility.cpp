@@ -4,6 +4,7 @@
 // name, the line panels and the fields' marks say their state in words, and controls
 // nobody can see are hidden for real. Fixed-size windows offer no maximising.
 #include "editor_dialog.h"
+#include "fake_discovery.h"
 #include "field_binder.h"
 #include "main_form.h"
 #include "parameter_set.h"
@@ -29,13 +30,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class NoPorts : public PortDiscovery {
-public:
-    std::vector<std::string> SerialPorts() override { return {}; }
-    std::vector<std::string> DeviceNames() override { return {}; }
-    ConverterPort BoardConverterPort(const std::string&) override { return {}; }
-};
 
 struct Control {
     QString name;

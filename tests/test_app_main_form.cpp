@@ -38,14 +38,6 @@ void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStd
 
 namespace {
 
-// A PC without serial ports: the port search at the first tick stops at once.
-class NoPorts : public PortDiscovery {
-public:
-    std::vector<std::string> SerialPorts() override { return {}; }
-    std::vector<std::string> DeviceNames() override { return {}; }
-    ConverterPort BoardConverterPort(const std::string&) override { return {}; }
-};
-
 const char* const kNoPortMessage = "error:Keinen ComPort auf dem PC gefunden!";
 
 void Offline(TMainForm& form)

@@ -31,13 +31,6 @@ public:
     }
 };
 
-class NoPorts : public PortDiscovery {
-public:
-    std::vector<std::string> SerialPorts() override { return {}; }
-    std::vector<std::string> DeviceNames() override { return {}; }
-    ConverterPort BoardConverterPort(const std::string&) override { return {}; }
-};
-
 }  // namespace
 
 TEST_F(OfflineTest, CheckSaysWhatAFileHoldsOrWhyItIsRefused)

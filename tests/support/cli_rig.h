@@ -5,6 +5,7 @@
 // the backups, and an interrupt the test can raise at a moment of its choosing. Header
 // only: the CLI tests link the cli library, the rest of the test support does not.
 #include "cli.h"
+#include "fake_discovery.h"
 #include "live_board.h"
 #include "text_file.h"
 
@@ -25,14 +26,6 @@
 namespace clitest {
 
 namespace fs = std::filesystem;
-
-// One ordinary serial port; the virtual board is listed after it.
-class OneOrdinaryPort : public PortDiscovery {
-public:
-    std::vector<std::string> SerialPorts() override { return {"/dev/ttyS0"}; }
-    std::vector<std::string> DeviceNames() override { return {"PNP0501#1"}; }
-    ConverterPort BoardConverterPort(const std::string&) override { return {}; }
-};
 
 // Standard output on a full disk: every write fails.
 class FullDisk : public std::streambuf {

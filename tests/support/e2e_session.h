@@ -6,6 +6,7 @@
 // dialogs come from ScriptedDialogs. Header only: the end-to-end tests link the app
 // library, the rest of the test support does not.
 #include "fault_memory.h"
+#include "fake_discovery.h"
 #include "live_board.h"
 #include "main_form.h"
 #include "parameter_set.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -41,15 +43,6 @@ namespace fs = std::filesystem;
 
 inline const QColor kPanelOnColour(0, 255, 0);
 inline const QColor kPanelOffColour(0, 128, 0);
-
-// A PC with one ordinary serial port and no converter of its own: the search must find
-// the virtual board, which is listed after it.
-class OneOrdinaryPort : public PortDiscovery {
-public:
-    std::vector<std::string> SerialPorts() override { return {"/dev/ttyS0"}; }
-    std::vector<std::string> DeviceNames() override { return {"PNP0501#1"}; }
-    ConverterPort BoardConverterPort(const std::string&) override { return {}; }
-};
 
 class Session : public ::testing::Test {
 protected:
@@ -184,6 +177,12 @@ protected:
     }
 
     static QColor Colour(QWidget* panel) { return panel->palette().color(QPalette::Window); }
+    // The panel turns `colour` within `ms` of the window's event loop: the line's change
+    // comes through the port's poster, a turn or more after the board answered.
+    static bool TurnsColour(QWidget* panel, const QColor& colour, int ms = 2000)
+    {
+        return QTest::qWaitFor([&] { return Colour(panel) == colour; }, ms);
+    }
 
     fs::path dir;
     ParameterSet params;
