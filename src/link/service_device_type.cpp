@@ -57,18 +57,7 @@ Outcome Button1Click(SerialPort& port, TransferHost& host, ParameterSet& params)
                         LinkCode::DataEndMissing))
             return cleanUp();
 
-        host.SetProgress(0);
-        host.SetStatus(Tr("Link", "Programmierung"));
-        if (!WaitForStored(link, false)) return cleanUp();
-        ConfirmLine(link);
-
-        host.SetProgress(100);
-        host.SetStatus(Tr("Link", "Programmiert"));
-        host.Sleep(kAfterStoredMs);
-        host.EnableLinkControls(true);
-        host.EnableEditorControls(true);
-        dialogs.Beep();
-        host.Sleep(kBeforeRestartMs);
+        if (!StoreAndFinish(link, false)) return cleanUp();
         return Outcome::Done;
     }, cleanUp);
 }

@@ -55,6 +55,24 @@ bool WaitForStored(Link& link, bool keepWindowAlive)
     return true;
 }
 
+bool StoreAndFinish(Link& link, bool keepWindowAlive)
+{
+    LinkHost& host = link.Host;
+    host.SetProgress(0);
+    host.SetStatus(Tr("Link", "Programmierung"));
+    if (!WaitForStored(link, keepWindowAlive)) return false;
+    ConfirmLine(link);
+
+    host.SetProgress(100);
+    host.SetStatus(Tr("Link", "Programmiert"));
+    host.Sleep(kAfterStoredMs);
+    host.EnableLinkControls(true);
+    host.EnableEditorControls(true);
+    host.Messages().Beep();
+    host.Sleep(kBeforeRestartMs);
+    return true;
+}
+
 Outcome SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params)
 {
     Link link{port, host, params};
@@ -125,18 +143,7 @@ Outcome SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& pa
                         LinkCode::DataEndMissing))
             return cleanUp();
 
-        host.SetProgress(0);
-        host.SetStatus(Tr("Link", "Programmierung"));
-        if (!WaitForStored(link, true)) return cleanUp();
-        ConfirmLine(link);
-
-        host.SetProgress(100);
-        host.SetStatus(Tr("Link", "Programmiert"));
-        host.Sleep(kAfterStoredMs);
-        host.EnableLinkControls(true);
-        host.EnableEditorControls(true);
-        dialogs.Beep();
-        host.Sleep(kBeforeRestartMs);
+        if (!StoreAndFinish(link, true)) return cleanUp();
         if (!ResetOn(link)) return cleanUp();
         host.Sleep(kResetPulseMs);
         if (!ResetOff(link)) return cleanUp();

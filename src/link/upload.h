@@ -28,5 +28,11 @@ std::string UploadFieldText(const ParameterSet& params);
 // ReportLinkError(4, 8). False after the message.
 bool WaitForStored(Link& link, bool keepWindowAlive);
 
+// The storing phase and the success steps the upload and the device-type transfer
+// share: "Programmierung", WaitForStored, the line confirmed, "Programmiert" at 100,
+// the controls back, a beep, and the pause before the board's restart. False after a
+// failure's message, for the caller's clean-up.
+bool StoreAndFinish(Link& link, bool keepWindowAlive);
+
 // The button handler. Done when the board stored the values and was restarted.
 Outcome SendenButtonClick(SerialPort& port, TransferHost& host, ParameterSet& params);
