@@ -2,6 +2,7 @@
 #include "translation.h"
 
 #include "diagnostics_sink.h"
+#include "serial_port_forwarder.h"
 
 #include <cstdio>
 
@@ -196,7 +197,7 @@ namespace {
 // Stands in front of the window's port events for the length of one exchange and
 // notes whether a line error was reported, whoever reported it (the exchange's own
 // InputCount, or the port's watcher through the window's message queue).
-class ExchangeEvents : public PortEvents {
+class ExchangeEvents : public PortEventsForwarder {
 public:
     ExchangeEvents(Link& link) : link_(link), outer_(link.Port.Events()) { link_.Port.SetEvents(this); }
     ~ExchangeEvents() override { link_.Port.SetEvents(outer_); }
@@ -206,21 +207,12 @@ public:
     void OnLineError(const std::string& what) override
     {
         link_.LineError = true;
-        if (outer_)
-            outer_->OnLineError(what);
-    }
-    void OnModemChange(unsigned status) override
-    {
-        if (outer_)
-            outer_->OnModemChange(status);
-    }
-    void OnPortGone() override
-    {
-        if (outer_)
-            outer_->OnPortGone();
+        PortEventsForwarder::OnLineError(what);
     }
 
 private:
+    PortEvents* Receiver() const override { return outer_; }
+
     Link& link_;
     PortEvents* outer_;
 };

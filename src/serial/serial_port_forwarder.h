@@ -5,7 +5,30 @@
 // they add.
 #include "serial_port.h"
 
-class SerialPortForwarder : public SerialPort, protected PortEvents {
+// Passes every line event on to the receiver of the moment (none: the event is dropped);
+// a subclass overrides what it adds and calls this one for the rest.
+class PortEventsForwarder : public PortEvents {
+protected:
+    virtual PortEvents* Receiver() const = 0;
+
+    void OnLineError(const std::string& what) override
+    {
+        if (PortEvents* receiver = Receiver())
+            receiver->OnLineError(what);
+    }
+    void OnModemChange(unsigned status) override
+    {
+        if (PortEvents* receiver = Receiver())
+            receiver->OnModemChange(status);
+    }
+    void OnPortGone() override
+    {
+        if (PortEvents* receiver = Receiver())
+            receiver->OnPortGone();
+    }
+};
+
+class SerialPortForwarder : public SerialPort, protected PortEventsForwarder {
 public:
     explicit SerialPortForwarder(SerialPort& inner) : inner_(&inner) { inner_->SetEvents(this); }
     ~SerialPortForwarder() override { inner_->SetEvents(nullptr); }
@@ -37,22 +60,7 @@ protected:
         inner_ = &inner;
         inner_->SetEvents(this);
     }
-
-    void OnLineError(const std::string& what) override
-    {
-        if (events_)
-            events_->OnLineError(what);
-    }
-    void OnModemChange(unsigned status) override
-    {
-        if (events_)
-            events_->OnModemChange(status);
-    }
-    void OnPortGone() override
-    {
-        if (events_)
-            events_->OnPortGone();
-    }
+    PortEvents* Receiver() const override { return Events(); }
 
 private:
     SerialPort* inner_;
