@@ -66,13 +66,7 @@ std::string Reason(int error) { return std::strerror(error); }
 
 std::string InfoText(const ParameterSet& params, const std::string& stamp)
 {
-    std::string time = stamp.substr(0, 19);
-    if (time.size() == 19) {
-        time[10] = ' ';
-        time[13] = ':';
-        time[16] = ':';
-    }
-    return "time=" + time + "\nfirmware=" + EscapedValue(params.BoardVersionText) + "\n";
+    return "time=" + StampTime(stamp) + "\nfirmware=" + EscapedValue(params.BoardVersionText) + "\n";
 }
 
 // The stamp without its suffix and the suffix's number (1 for none).
@@ -152,49 +146,55 @@ std::string BackupStamp(std::time_t when)
     return text;
 }
 
-BackupResult StoreBackup(const std::string& root, const ParameterSet& params,
-                         const std::string& faultExportText, const std::string& stamp)
+std::string StampTime(const std::string& stamp)
+{
+    std::string time = stamp.substr(0, 19);
+    if (time.size() == 19) {
+        time[10] = ' ';
+        time[13] = ':';
+        time[16] = ':';
+    }
+    return time;
+}
+
+BackupResult StoreUnderFreeStamp(const std::string& folder, const std::string& stamp, const std::string& lcd,
+                                 const std::vector<std::pair<std::string, std::string>>& companions)
 {
     BackupResult result;
-    const fs::path folder = fs::path(root) / SerialFolderName(params.SerialNumber);
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) {
-        result.Error = folder.string() + ": " + ec.message();
+        result.Error = folder + ": " + ec.message();
         return result;
     }
-    const std::string lcd = WithCrLf(ToWindows1252(LcdFileText(params)));
-    const std::string txt = WithCrLf(ToWindows1252(CompanionFileText(params)));
-    const std::string faults = WithCrLf(ToWindows1252(faultExportText));
-
+    const fs::path dir(folder);
     for (int suffix = 1; suffix <= kMaxSuffix; ++suffix) {
         const std::string name = suffix == 1 ? stamp : stamp + "_" + std::to_string(suffix);
-        if (!WriteNewFile(folder.string(), name + ".lcd", lcd)) {
+        if (!WriteNewFile(folder, name + ".lcd", lcd)) {
             if (errno == EEXIST)
                 continue;
-            result.Error = (folder / (name + ".lcd")).string() + ": " + Reason(errno);
+            result.Error = (dir / (name + ".lcd")).string() + ": " + Reason(errno);
             return result;
         }
         // The stamp is ours now. A companion of that name left over from somewhere
         // else is not replaced: the stamp is given up and the next one tried.
-        const std::pair<std::string, std::string> companions[] = {
-            {name + ".txt", txt}, {name + kBackupFaultsSuffix, faults}, {name + ".info", InfoText(params, stamp)}};
         bool complete = true;
         bool taken = false;
-        std::vector<fs::path> written = {folder / (name + ".lcd")};
-        for (const auto& [file, bytes] : companions) {
-            if (WriteNewFile(folder.string(), file, bytes)) {
-                written.push_back(folder / file);
+        std::vector<fs::path> written = {dir / (name + ".lcd")};
+        for (const auto& [ending, bytes] : companions) {
+            const std::string file = name + ending;
+            if (WriteNewFile(folder, file, bytes)) {
+                written.push_back(dir / file);
                 continue;
             }
             complete = false;
             taken = errno == EEXIST;
-            result.Error = (folder / file).string() + ": " + Reason(errno);
+            result.Error = (dir / file).string() + ": " + Reason(errno);
             break;
         }
         if (complete) {
             result.Ok = true;
-            result.LcdPath = (folder / (name + ".lcd")).string();
+            result.LcdPath = (dir / (name + ".lcd")).string();
             result.Error.clear();
             return result;
         }
@@ -203,8 +203,18 @@ BackupResult StoreBackup(const std::string& root, const ParameterSet& params,
         if (!taken)
             return result;
     }
-    result.Error = (folder / stamp).string() + ": " + Reason(EEXIST);
+    result.Error = (dir / stamp).string() + ": " + Reason(EEXIST);
     return result;
+}
+
+BackupResult StoreBackup(const std::string& root, const ParameterSet& params,
+                         const std::string& faultExportText, const std::string& stamp)
+{
+    const std::string folder = (fs::path(root) / SerialFolderName(params.SerialNumber)).string();
+    return StoreUnderFreeStamp(folder, stamp, WithCrLf(ToWindows1252(LcdFileText(params))),
+                               {{".txt", WithCrLf(ToWindows1252(CompanionFileText(params)))},
+                                {kBackupFaultsSuffix, WithCrLf(ToWindows1252(faultExportText))},
+                                {".info", InfoText(params, stamp)}});
 }
 
 std::vector<BackupEntry> ListBackups(const std::string& root, const std::optional<std::string>& serial)

@@ -23,6 +23,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 inline constexpr const char* kBackupFaultsSuffix = "-fehlerspeicher.txt";
@@ -45,6 +46,15 @@ struct BackupResult {
     std::string LcdPath;  // the .lcd file written
     std::string Error;    // why nothing was stored ("<path>: <reason>")
 };
+
+// "2026-12-09 14:03:22" of a stamp (a shorter text as it is).
+std::string StampTime(const std::string& stamp);
+
+// Writes `lcd` as <folder>/<stamp>.lcd and each companion as <stamp><ending>, under the
+// first of stamp, stamp_2, ... stamp_1000 whose files are all free (folder created when
+// missing). Nothing is replaced; a stamp given up leaves none of its files behind.
+BackupResult StoreUnderFreeStamp(const std::string& folder, const std::string& stamp, const std::string& lcd,
+                                 const std::vector<std::pair<std::string, std::string>>& companions);
 
 // Stores the parameter set (ConfigVersion, Values, SerialNumber, DeviceMark,
 // DeviceType, BoardVersionText) and the fault export text given.
