@@ -3,6 +3,7 @@
 
 #include "backups.h"
 #include "port_search.h"
+#include "unsaved_sets.h"
 
 #include <ctime>
 
@@ -165,14 +166,18 @@ int CliSession::InterruptedCode()
     const int signal = env_.InterruptSignal ? env_.InterruptSignal() : 0;
     return signal > 0 ? 128 + signal : ExitCode::Interrupted;
 }
-std::string CliSession::BackupFolder() const
+EnvironmentLookup CliSession::Variables() const
 {
-    return BackupRoot([this](const char* name) -> std::optional<std::string> {
+    return [this](const char* name) -> std::optional<std::string> {
         if (const std::string* value = env_.Variable(name))
             return *value;
         return std::nullopt;
-    });
+    };
 }
+
+std::string CliSession::BackupFolder() const { return BackupRoot(Variables()); }
+
+std::string CliSession::UnsavedFolder() const { return UnsavedRoot(Variables()); }
 
 int CliSession::RefuseWithoutTerminal(const std::string& command)
 {

@@ -2,6 +2,7 @@
 // One run of lcdkonfig-cli: the console (messages, questions, progress, causes), the
 // parameter set and fault memory the exchanges fill, and, once a command needs the
 // board, the board's port with the port opened.
+#include "backups.h"
 #include "board_port.h"
 #include "cli_environment.h"
 #include "cli_options.h"
@@ -57,8 +58,9 @@ public:
     int InterruptedCode();
     bool Interrupted() { return host_.Interrupted(); }
 
-    // Where backups go.
+    // Where backups go, and where the window leaves its unsaved sets.
     std::string BackupFolder() const;
+    std::string UnsavedFolder() const;
     // Without a terminal on standard input a question cannot be asked: refused unless
     // --yes. Names the command in the message. 0 or the usage code.
     int RefuseWithoutTerminal(const std::string& command);
@@ -66,6 +68,9 @@ public:
     int AskToGoOn(const std::string& question);
 
 private:
+    // The environment variables of the session, for the folder functions.
+    EnvironmentLookup Variables() const;
+
     CliEnvironment& env_;
     CliOptions options_;
     ConsoleSettings settings_;

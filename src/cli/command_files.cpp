@@ -254,12 +254,7 @@ int RunBackups(CliSession& session)
     std::vector<Listed> listed;
     for (const BackupEntry& backup : ListBackups(session.BackupFolder(), serial))
         listed.push_back({backup, false});
-    const std::string unsavedRoot = UnsavedRoot([&session](const char* name) -> std::optional<std::string> {
-        if (const std::string* value = session.Env().Variable(name))
-            return *value;
-        return std::nullopt;
-    });
-    for (const BackupEntry& set : ListUnsaved(unsavedRoot))
+    for (const BackupEntry& set : ListUnsaved(session.UnsavedFolder()))
         if (!serial || set.Serial == *serial)
             listed.push_back({set, true});
     std::stable_sort(listed.begin(), listed.end(),
